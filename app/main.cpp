@@ -1,0 +1,36 @@
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "platform/QSettingsStore.h"
+#include "platform/QtColorDialogs.h"
+#include "platform/QtFileDialogs.h"
+#include "platform/QtFiles.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtProgramControl.h"
+#include "platform/SeededRandom.h"
+#include "platform/Services.h"
+#include "sound/QtSoundSystem.h"
+#include "sound/modPlinkard.h"
+
+#include <QApplication>
+
+// The one place that builds the real services and hands them to the windows.
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Plinkard"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    QtMessageBoxes messages;
+    QtFileDialogs fileDialogs;
+    QtColorDialogs colorDialogs;
+    QSettingsStore store;
+    QtFiles files;
+    SeededRandom random;
+    QtProgramControl program;
+    QtSoundSystem sound;
+    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound};
+
+    modPlinkard mod(sound, files);
+    Forms forms(services, mod);
+    forms.main().show();
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCursor>
+#include <QString>
+
+// The game's pictures, compiled in as resources.
+namespace TargetPictures {
+inline const QString Bullet = QStringLiteral(":/pictures/bullet.svg");
+inline const QString Icon = QStringLiteral(":/pictures/icon.svg");
+inline const QString Crosshair = QStringLiteral(":/pictures/crosshair.svg");
+inline const QString Arrow = QStringLiteral(":/pictures/arrow.svg");
+
+// The picture of imgShoot(index); 28, 34 and 56 share the penguin.
+QString target(int index);
+// What the picture shows, for screen readers ("penguin", "apple" ...).
+QString targetName(int index);
+
+// 32 x 32 cursors, sharp at the screen's pixel ratio.
+QCursor crosshairCursor();
+QCursor arrowCursor();
+} // namespace TargetPictures

@@ -1,0 +1,719 @@
+#include "frmPlinkard.h"
+
+#include "Ammunition.h"
+#include "Decimal.h"
+#include "Forms.h"
+#include "GameClock.h"
+#include "TargetPictures.h"
+#include "TargetRules.h"
+#include "platform/BgrColor.h"
+#include "platform/ClickLabel.h"
+#include "platform/Controls.h"
+#include "platform/Files.h"
+#include "platform/ImageControl.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PictureBox.h"
+#include "platform/RandomSource.h"
+#include "platform/Services.h"
+#include "platform/SettingsStore.h"
+#include "platform/SoundSystem.h"
+#include "platform/Timer.h"
+#include "platform/Twips.h"
+#include "platform/ProgramControl.h"
+#include "scores/HighScoreTable.h"
+#include "scores/ScoreFile.h"
+#include "scores/frmName.h"
+#include "scores/frmScores.h"
+#include "settings/StoredSettings.h"
+#include "settings/frmColors.h"
+#include "settings/frmSettings.h"
+#include "sound/modPlinkard.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+constexpr int F3 = 114;
+constexpr int ClientWidth = 5640;
+constexpr int ClientHeight = 4830;
+
+struct TargetPlace {
+    int left;
+    int top;
+};
+
+// Where each target sits until motion first moves it.
+constexpr std::array<TargetPlace, TargetCount> DesignPlaces{{
+    {2265, 1635}, {4290, 1635}, {195, 2158},  {1610, 605},  {876, 2150},  {1610, 2665}, {876, 3180},  {4335, 1120},
+    {195, 1641},  {4995, 2640}, {195, 2675},  {3615, 3195}, {195, 90},    {876, 90},    {876, 1120},  {1610, 90},
+    {1610, 1120}, {2265, 90},   {1610, 3180}, {2265, 1120}, {195, 1124},  {1610, 2150}, {2950, 605},  {2895, 1095},
+    {2950, 2150}, {2265, 2150}, {195, 607},   {2265, 3180}, {4965, 1635}, {3615, 1635}, {2265, 2665}, {3615, 605},
+    {2950, 2665}, {195, 3195},  {876, 605},   {4965, 605},  {2950, 1635}, {2950, 3180}, {4335, 2665}, {3615, 2150},
+    {2950, 90},   {3615, 90},   {3615, 1120}, {4335, 90},   {2265, 605},  {4965, 90},   {4335, 3180}, {4965, 1120},
+    {4965, 2115}, {4335, 2150}, {3615, 2665}, {876, 1635},  {876, 2665},  {1610, 1635}, {4320, 615},  {4965, 3180},
+    {2265, 1650},
+}};
+
+struct LevelOption {
+    const char *caption;
+    int left;
+    int width;
+};
+constexpr std::array<LevelOption, 4> LevelOptions{{
+    {"Too Easy", 2100, 975},
+    {"Easy", 3135, 645},
+    {"Hard", 3840, 645},
+    {"Too Hard", 4545, 975},
+}};
+
+// The order in which a resume tests the level options.
+constexpr std::array<int, 4> ResumeOrder{2, 1, 0, 3};
+
+QFont gameFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
+    auto *label = new QLabel(panel);
+    label->move(px(left), px(top));
+    setCaption(label, caption);
+    return label;
+}
+} // namespace
+
+frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
+    setWindowTitle(QStringLiteral("Plinkard"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(px(ClientWidth), px(ClientHeight));
+    setFont(gameFont(11, false));
+    setWindowIcon(QIcon(TargetPictures::Icon));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromBgr(BackColor));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setCursor(TargetPictures::crosshairCursor());
+    buildControls();
+
+    tmrVeryEasy = new Timer(this, 300, false, [this] { tmrVeryEasy_Timer(); });
+    tmrEasy = new Timer(this, 200, true, [this] { tmrEasy_Timer(); });
+    tmrHard = new Timer(this, 100, false, [this] { tmrHard_Timer(); });
+    tmrVeryHard = new Timer(this, 50, false, [this] { tmrVeryHard_Timer(); });
+    tmrTime = new Timer(this, 1000, true, [this] { tmrTime_Timer(); });
+    tmrWinScore = new Timer(this, 500, true, [this] { tmrWinScore_Timer(); });
+}
+
+frmPlinkard::~frmPlinkard() = default;
+
+void frmPlinkard::buildControls() {
+    // Targets first, so that the reload sign and the panel lie above them.
+    for (int i = 0; i < TargetCount; ++i) {
+        auto *target = new ImageControl(this, TargetPictures::target(i));
+        target->setObjectName(QStringLiteral("imgShoot%1").arg(i));
+        target->setGeometry(px(DesignPlaces.at(static_cast<size_t>(i)).left),
+                            px(DesignPlaces.at(static_cast<size_t>(i)).top), px(480), px(480));
+        target->hide();
+        connect(target, &ImageControl::clicked, this, [this, i] { imgShoot_Click(i); });
+        imgShoot.at(static_cast<size_t>(i)) = target;
+    }
+
+    lblFlash = new ClickLabel(this);
+    lblFlash->setObjectName(QStringLiteral("lblFlash"));
+    lblFlash->setText(QStringLiteral("RELOAD"));
+    lblFlash->setGeometry(pxRect(2040, 3615, 1560, 420));
+    lblFlash->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblFlash->setFont(gameFont(24, true));
+    QPalette flashPal = lblFlash->palette();
+    flashPal.setColor(QPalette::Window, fromBgr(BackColor));
+    flashPal.setColor(QPalette::WindowText, Qt::black);
+    lblFlash->setPalette(flashPal);
+    lblFlash->setAutoFillBackground(true);
+    lblFlash->hide();
+    connect(lblFlash, &ClickLabel::clicked, this, [this] { lblFlash_Click(); });
+
+    buildPanel();
+}
+
+void frmPlinkard::buildPanel() {
+    picPicture = new PictureBox(this);
+    picPicture->setObjectName(QStringLiteral("picPicture"));
+    picPicture->setGeometry(pxRect(0, 3735, 5655, 1185));
+    picPicture->setCursor(TargetPictures::arrowCursor());
+    QPalette pal = picPicture->palette();
+    pal.setColor(QPalette::Window, fromBgr(PanelColor));
+    pal.setColor(QPalette::WindowText, fromBgr(PanelTextColor));
+    picPicture->setPalette(pal);
+    connect(picPicture, &PictureBox::keyDown, this, [this](int code, int shift) { picPicture_KeyDown(code, shift); });
+
+    Label1 = panelLabel(picPicture, QStringLiteral("Score:"), 60, 60);
+    lblScore = panelLabel(picPicture, QStringLiteral("0"), 735, 60);
+    Label2 = panelLabel(picPicture, QStringLiteral("Misses:"), 60, 270);
+    lblMiss = panelLabel(picPicture, QStringLiteral("0"), 735, 270);
+    Label4 = panelLabel(picPicture, QStringLiteral("Time:"), 60, 495);
+    lblTime = panelLabel(picPicture, QStringLiteral("0:0:0"), 735, 495);
+    hour = panelLabel(picPicture, QStringLiteral("0"), 1260, 495);
+    minute = panelLabel(picPicture, QStringLiteral("0"), 1365, 495);
+    second = panelLabel(picPicture, QStringLiteral("0"), 1470, 495);
+    for (QLabel *counter : {hour, minute, second}) {
+        counter->hide();
+    }
+
+    // The prompt keeps its size while empty: it must stay clickable.
+    lblReload = new ClickLabel(picPicture);
+    lblReload->setGeometry(pxRect(60, 765, 1665, 195));
+    lblReload->setFont(gameFont(11, true));
+    connect(lblReload, &ClickLabel::clicked, this, [this] { lblReload_Click(); });
+
+    for (int i = 0; i < MagazineSize; ++i) {
+        auto *bullet = new ImageControl(picPicture, TargetPictures::Bullet);
+        bullet->setGeometry(pxRect(105 + 120 * i, 720, 75, 285));
+        connect(bullet, &ImageControl::clicked, this, [this, i] { imgBullet_Click(i); });
+        imgBullet.at(static_cast<size_t>(i)) = bullet;
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        const LevelOption &level = LevelOptions.at(static_cast<size_t>(i));
+        auto *option = new QRadioButton(QString::fromLatin1(level.caption), picPicture);
+        option->setGeometry(pxRect(level.left, 105, level.width, 210));
+        option->setChecked(i == Easy);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) {
+                optLevel_Click(i);
+            }
+        });
+        option->installEventFilter(this);
+        optLevel.at(static_cast<size_t>(i)) = option;
+    }
+
+    chkMusic = new QCheckBox(QStringLiteral("Music On/Off"), picPicture);
+    chkMusic->setGeometry(pxRect(2355, 375, 1380, 240));
+    chkMusic->setChecked(true);
+    connect(chkMusic, &QCheckBox::toggled, this, [this] { chkMusic_Click(); });
+    chkSounds = new QCheckBox(QStringLiteral("Sounds On/Off"), picPicture);
+    chkSounds->setGeometry(pxRect(3795, 375, 1440, 240));
+    chkSounds->setChecked(true);
+
+    auto button = [this](const QString &caption, int left, int width) {
+        auto *b = new QPushButton(caption, picPicture);
+        b->setGeometry(pxRect(left, 675, width, 330));
+        b->installEventFilter(this);
+        return b;
+    };
+    cmdNew = button(QStringLiteral("New Game"), 1920, 1020);
+    cmdSettings = button(QStringLiteral("Settings"), 2985, 795);
+    cmdHigh = button(QStringLiteral("High Scores"), 3825, 1065);
+    cmdExit = button(QStringLiteral("E&xit"), 4935, 630);
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+    connect(cmdSettings, &QPushButton::clicked, this, [this] { cmdSettings_Click(); });
+    connect(cmdHigh, &QPushButton::clicked, this, [this] { cmdHigh_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    chkMusic->installEventFilter(this);
+    chkSounds->installEventFilter(this);
+
+    // The panel comes first in the tab order, so it holds the focus when the window opens.
+    QWidget::setTabOrder(picPicture, optLevel[0]);
+    picPicture->setFocus();
+}
+
+// ---------------------------------------------------------------- start-up
+
+void frmPlinkard::Form_Load() {
+    Services &svc = m_forms.services;
+    modPlinkard &mod = m_forms.mod;
+
+    // 1. Sound test
+    if (svc.sound.outputDeviceCount() <= 0) {
+        svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
+                          QStringLiteral("Sound Test"));
+    }
+
+    // 2. - 4. Game state and the target grid
+    bulletsLeft = MagazineSize;
+    easyShotCount = 0;
+    colTargets.clear();
+    for (int i = 1; i <= 56; ++i) {
+        colTargets << QString::number(i);
+    }
+    colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
+    colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
+
+    // 5. The program's folder
+    const QString folder = svc.files.programFolder();
+    QString appFolder = mod.ShortPath(folder);
+    if (appFolder.isEmpty()) {
+        appFolder = folder;
+    }
+    if (!appFolder.endsWith(u'/')) {
+        appFolder += u'/';
+    }
+    mod.AppFolder = appFolder;
+
+    // 6. - 7. The music and sound switches
+    using namespace StoredSettings;
+    setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), Value(chkMusic)));
+    setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), Value(chkSounds)));
+
+    // 8. The music
+    if (Value(chkMusic) == 1) {
+        mod.PlayMidi(m_forms.settings().txtMidi->text());
+    }
+
+    // 9. The reload sign waits in the middle of the field.
+    lblFlash->move(px(2040), px(1620));
+
+    // 10. Without its score file the game does not run.
+    if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
+        svc.messages.show(this,
+                          QStringLiteral("Error!  ") + QStringLiteral("scores.dat") +
+                              QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
+                          MsgStyle::Exclamation, QStringLiteral("Error!"));
+        svc.program.endNow(1);
+    }
+}
+
+bool frmPlinkard::LoadScores(const QString &FileName) {
+    Files &files = m_forms.services.files;
+    if (FileName.isEmpty() || !files.isRegularFile(FileName)) {
+        return false;
+    }
+    const auto content = files.readAll(FileName);
+    if (!content) {
+        return false;
+    }
+    m_forms.mod.ScoreLines << splitScoreLines(*content);
+    return true;
+}
+
+void frmPlinkard::showEvent(QShowEvent *event) {
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        picPicture->setFocus();
+    }
+    QWidget::showEvent(event);
+}
+
+// ---------------------------------------------------------------- closing
+
+void frmPlinkard::cmdExit_Click() { close(); }
+
+void frmPlinkard::closeEvent(QCloseEvent *event) {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    Form_Unload(cancel);
+    event->accept();
+}
+
+void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
+    using namespace StoredSettings;
+    SettingsStore &store = m_forms.services.store;
+    store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
+    store.write(App, Section, Wave, m_forms.settings().txtWave->text());
+    store.write(App, Section, MidiOnOff, QString::number(Value(chkMusic)));
+    store.write(App, Section, WaveOnOff, QString::number(Value(chkSounds)));
+
+    if (m_forms.isSettingsLoaded()) {
+        Forms::Unload(&m_forms.settings());
+    }
+    if (m_forms.isScoresLoaded()) {
+        Forms::Unload(&m_forms.scores());
+    }
+    if (m_forms.isColorsLoaded()) {
+        Forms::Unload(&m_forms.colors());
+    }
+    if (m_forms.isNameLoaded()) {
+        Forms::Unload(&m_forms.name());
+    }
+}
+
+void frmPlinkard::Form_Unload(int & /*Cancel*/) {
+    m_forms.mod.StopMidi();
+    for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
+        t->setEnabled(false);
+    }
+}
+
+// ---------------------------------------------------------------- game flow
+
+void frmPlinkard::cmdNew_Click() {
+    for (QLabel *counter : {lblScore, lblMiss, lblTime, hour, minute, second}) {
+        setCaption(counter, QStringLiteral("0"));
+    }
+    lblReload_Click();
+    tmrWinScore->setEnabled(true);
+    if (Value(chkMusic) == 1) {
+        m_forms.mod.StopMidi();
+        m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
+    }
+}
+
+Timer *frmPlinkard::LevelTimer(int Index) const {
+    switch (Index) {
+    case TooEasy:
+        return tmrVeryEasy;
+    case Easy:
+        return tmrEasy;
+    case Hard:
+        return tmrHard;
+    case TooHard:
+        return tmrVeryHard;
+    default:
+        return nullptr;
+    }
+}
+
+int frmPlinkard::SelectedLevel() const {
+    for (int i = 0; i < 4; ++i) {
+        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void frmPlinkard::optLevel_Click(int Index) {
+    switch (Index) {
+    case TooEasy:
+        tmrVeryEasy->setEnabled(true);
+        tmrEasy->setEnabled(false);
+        tmrHard->setEnabled(false);
+        tmrVeryHard->setEnabled(false);
+        break;
+    case Easy:
+        tmrEasy->setEnabled(true);
+        tmrVeryEasy->setEnabled(false);
+        tmrHard->setEnabled(false);
+        tmrVeryHard->setEnabled(false);
+        break;
+    case Hard:
+        tmrHard->setEnabled(true);
+        tmrEasy->setEnabled(false);
+        tmrVeryEasy->setEnabled(false);
+        tmrVeryHard->setEnabled(false);
+        break;
+    case TooHard:
+        tmrVeryHard->setEnabled(true);
+        tmrHard->setEnabled(false);
+        tmrEasy->setEnabled(false);
+        tmrVeryEasy->setEnabled(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
+    if (KeyCode != F3) {
+        return;
+    }
+    for (Timer *t : {tmrTime, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
+        t->setEnabled(false);
+    }
+    m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
+                                   QStringLiteral("Paused"));
+    tmrTime->setEnabled(true);
+    for (const int i : ResumeOrder) {
+        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
+            LevelTimer(i)->setEnabled(true);
+        }
+    }
+}
+
+void frmPlinkard::HaltPlay() {
+    if (Value(chkMusic) == 1) {
+        m_forms.mod.StopMidi();
+    }
+    for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
+        t->setEnabled(false);
+    }
+}
+
+void frmPlinkard::ResumePlay() {
+    if (Value(chkMusic) == 1) {
+        m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
+    }
+    tmrTime->setEnabled(true);
+    tmrWinScore->setEnabled(true);
+    for (const int i : ResumeOrder) {
+        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
+            LevelTimer(i)->setEnabled(true);
+            break;
+        }
+    }
+}
+
+void frmPlinkard::cmdSettings_Click() {
+    HaltPlay();
+    m_forms.settings().exec();
+}
+
+void frmPlinkard::cmdHigh_Click() {
+    HaltPlay();
+    frmScores &table = m_forms.scores();
+    table.Fill(m_forms.mod.ScoreLines);
+    table.exec();
+}
+
+void frmPlinkard::chkMusic_Click() {
+    if (Value(chkMusic) == 1) {
+        m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
+    } else {
+        m_forms.mod.StopMidi();
+    }
+}
+
+bool frmPlinkard::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const int button = mouse->button() == Qt::LeftButton ? 1 : (mouse->button() == Qt::RightButton ? 2 : 4);
+        const int shift = PictureBox::shiftState(mouse->modifiers());
+        const auto x = static_cast<float>(toTwips(qRound(mouse->position().x())));
+        const auto y = static_cast<float>(toTwips(qRound(mouse->position().y())));
+        if (watched == cmdNew) {
+            cmdNew_MouseUp(button, shift, x, y);
+        } else if (watched == cmdSettings) {
+            cmdSettings_MouseUp(button, shift, x, y);
+        } else if (watched == cmdHigh) {
+            cmdHigh_MouseUp(button, shift, x, y);
+        } else if (watched == cmdExit) {
+            cmdExit_MouseUp(button, shift, x, y);
+        } else if (watched == chkMusic) {
+            chkMusic_MouseUp(button, shift, x, y);
+        } else if (watched == chkSounds) {
+            chkSounds_MouseUp(button, shift, x, y);
+        } else {
+            for (int i = 0; i < 4; ++i) {
+                if (watched == optLevel.at(static_cast<size_t>(i))) {
+                    optLevel_MouseUp(i, button, shift, x, y);
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Every mouse-up on a panel control gives the focus back to the panel, where F3 is heard.
+void frmPlinkard::cmdNew_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::cmdSettings_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::cmdHigh_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::cmdExit_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::chkMusic_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::chkSounds_MouseUp(int, int, float, float) { picPicture->setFocus(); }
+void frmPlinkard::optLevel_MouseUp(int, int, int, float, float) { picPicture->setFocus(); }
+
+// ---------------------------------------------------------------- shooting
+
+void frmPlinkard::AddToCaption(QLabel *label, int64_t delta) {
+    // A caption that is not a number, or a sum that would overflow, leaves it as it is.
+    if (const auto sum = Decimal::add(label->text(), delta)) {
+        setCaption(label, *sum);
+    }
+}
+
+bool frmPlinkard::BeginShot() {
+    modPlinkard &mod = m_forms.mod;
+    if (bulletsLeft == 0) {
+        mod.PlayWave(mod.AppFolder + QStringLiteral("miss.wav"));
+        return false;
+    }
+    if (Value(chkSounds) == 1) {
+        mod.PlayWave(m_forms.settings().txtWave->text());
+    }
+    return true;
+}
+
+bool frmPlinkard::SpendAmmunition() {
+    const ShotSpent spent = spendAmmunition(SelectedLevel(), bulletsLeft, easyShotCount);
+    for (int i = 0; i < spent.hiddenCount; ++i) {
+        imgBullet.at(static_cast<size_t>(spent.hiddenBullets.at(static_cast<size_t>(i))))->hide();
+    }
+    if (spent.emptied) {
+        lblFlash->show();
+        lblReload->setText(QStringLiteral("CLICK TO RELOAD"));
+    }
+    return spent.goOn;
+}
+
+void frmPlinkard::imgShoot_Click(int Index) {
+    if (Index < 0 || Index >= TargetCount || !BeginShot()) {
+        return;
+    }
+    imgShoot.at(static_cast<size_t>(Index))->hide();
+    AddToCaption(lblScore, 100);
+    if (!SpendAmmunition()) {
+        return;
+    }
+    if (Value(m_forms.settings().chkChgSpd) != 1) {
+        return;
+    }
+    if (const auto level = speedLevelFor(Index)) {
+        optLevel.at(static_cast<size_t>(*level))->setChecked(true);
+    }
+    if (Value(m_forms.settings().chkPoints) != 1) {
+        return;
+    }
+    if (const int64_t bonus = bonusFor(Index); bonus != 0) {
+        AddToCaption(lblScore, bonus);
+    }
+    if (isPenguin(Index)) {
+        m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
+                                       MsgStyle::Exclamation, QStringLiteral("Oops!"));
+        cmdNew_Click();
+    }
+}
+
+void frmPlinkard::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton) {
+        Form_Click();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void frmPlinkard::Form_Click() {
+    if (!BeginShot()) {
+        return;
+    }
+    AddToCaption(lblMiss, 1);
+    AddToCaption(lblScore, -95);
+    SpendAmmunition();
+}
+
+void frmPlinkard::Reload() {
+    bulletsLeft = MagazineSize;
+    for (ImageControl *bullet : imgBullet) {
+        bullet->show();
+    }
+    lblReload->setText(QString());
+    lblFlash->hide();
+}
+
+void frmPlinkard::lblReload_Click() { Reload(); }
+
+void frmPlinkard::imgBullet_Click(int /*Index*/) { Reload(); }
+
+void frmPlinkard::lblFlash_Click() {
+    Reload();
+    lblFlash->hide();
+}
+
+// ---------------------------------------------------------------- motion
+
+int frmPlinkard::DrawTarget() {
+    const auto n = static_cast<double>(colTargets.size());
+    const auto u = static_cast<double>(m_forms.services.random.next());
+    return std::clamp(static_cast<int>(u * n + 1), 1, TargetCount - 1);
+}
+
+void frmPlinkard::MotionTick(int hides) {
+    auto &random = m_forms.services.random;
+    targetIndex = DrawTarget();
+    imgShoot.at(static_cast<size_t>(targetIndex))->show();
+    for (int i = 0; i < hides; ++i) {
+        targetIndex = DrawTarget();
+        imgShoot.at(static_cast<size_t>(targetIndex))->hide();
+    }
+    const auto column = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 8.0), size_t{7});
+    nextLeft = colLefts.at(column);
+    const auto row = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 7.0), size_t{6});
+    nextTop = colTops.at(row);
+    imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
+}
+
+void frmPlinkard::tmrVeryEasy_Timer() { MotionTick(1); }
+void frmPlinkard::tmrEasy_Timer() { MotionTick(6); }
+void frmPlinkard::tmrHard_Timer() { MotionTick(7); }
+void frmPlinkard::tmrVeryHard_Timer() { MotionTick(7); }
+
+// ---------------------------------------------------------------- clock and winning score
+
+void frmPlinkard::tmrTime_Timer() {
+    GameClock clock{Decimal::parse(hour->text()).value_or(0), Decimal::parse(minute->text()).value_or(0),
+                    Decimal::parse(second->text()).value_or(0)};
+    clock.tick();
+    setCaption(second, Decimal::format(clock.second));
+    setCaption(minute, Decimal::format(clock.minute));
+    setCaption(hour, Decimal::format(clock.hour));
+    setCaption(lblTime, clock.text());
+}
+
+void frmPlinkard::tmrWinScore_Timer() {
+    frmSettings &settings = m_forms.settings();
+    if (Value(settings.chkWinScore) == 1) {
+        return;
+    }
+    // An empty box means no winning score; any number of digits compares exactly.
+    const auto order = Decimal::compare(lblScore->text(), settings.txtWinScore->text());
+    if (!order || *order <= 0) {
+        return;
+    }
+    const MsgResult answer = m_forms.services.messages.show(
+        this, QStringLiteral("You've reached the winning score!  Do you wish to keep playing?"),
+        MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
+    tmrWinScore->setEnabled(false);
+    if (answer == MsgResult::No) {
+        EndGameAfterWinningScore();
+    }
+}
+
+void frmPlinkard::EndGameAfterWinningScore() {
+    if (placeFor(tableFromLines(m_forms.mod.ScoreLines), lblScore->text())) {
+        HaltPlay();
+        frmName &entry = m_forms.name();
+        if (entry.exec() == QDialog::Accepted && m_forms.isScoresLoaded() && m_forms.scores().isVisible()) {
+            // The table opened by the entry resumes play when it closes.
+            QEventLoop wait;
+            connect(&m_forms.scores(), &frmScores::unloaded, &wait, &QEventLoop::quit);
+            wait.exec();
+        } else {
+            ResumePlay();
+        }
+    }
+    cmdNew_Click();
+}
+
+// ---------------------------------------------------------------- appearance
+
+void frmPlinkard::ApplyAppearance(uint32_t fieldColor, const QString &fieldPicture, uint32_t panelColor,
+                                  const QString &panelPicture, uint32_t panelTextColor) {
+    QPalette field = palette();
+    field.setColor(QPalette::Window, fromBgr(fieldColor));
+    setPalette(field);
+    // A picture that cannot be read shows nothing, as an empty path does.
+    m_fieldPicture = fieldPicture.isEmpty() ? QPixmap() : QPixmap(fieldPicture);
+    QPalette panel = picPicture->palette();
+    panel.setColor(QPalette::Window, fromBgr(panelColor));
+    panel.setColor(QPalette::WindowText, fromBgr(panelTextColor));
+    picPicture->setPalette(panel);
+    picPicture->setPicture(panelPicture.isEmpty() ? QPixmap() : QPixmap(panelPicture));
+    update();
+}
+
+void frmPlinkard::paintEvent(QPaintEvent *event) {
+    if (!m_fieldPicture.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_fieldPicture);
+    }
+    QWidget::paintEvent(event);
+}

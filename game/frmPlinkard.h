@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QPixmap>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class Forms;
+class QLabel;
+class QCheckBox;
+class QRadioButton;
+class QPushButton;
+class ClickLabel;
+class ImageControl;
+class PictureBox;
+class Timer;
+
+// The main game window: the play field with its targets above the score panel.
+class frmPlinkard final : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmPlinkard(Forms &forms);
+    ~frmPlinkard() override;
+
+    static constexpr uint32_t BackColor = 0x00E0DCA7;
+    static constexpr uint32_t PanelColor = 0x00800000;
+    static constexpr uint32_t PanelTextColor = 0x00FFFFFF;
+
+    // Controls
+    PictureBox *picPicture = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblScore = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblMiss = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblTime = nullptr;
+    QLabel *hour = nullptr;
+    QLabel *minute = nullptr;
+    QLabel *second = nullptr;
+    ClickLabel *lblReload = nullptr;
+    std::array<ImageControl *, 14> imgBullet{};
+    std::array<QRadioButton *, 4> optLevel{};
+    QCheckBox *chkMusic = nullptr;
+    QCheckBox *chkSounds = nullptr;
+    QPushButton *cmdNew = nullptr;
+    QPushButton *cmdSettings = nullptr;
+    QPushButton *cmdHigh = nullptr;
+    QPushButton *cmdExit = nullptr;
+    ClickLabel *lblFlash = nullptr;
+    std::array<ImageControl *, 57> imgShoot{};
+
+    Timer *tmrVeryEasy = nullptr;
+    Timer *tmrEasy = nullptr;
+    Timer *tmrHard = nullptr;
+    Timer *tmrVeryHard = nullptr;
+    Timer *tmrTime = nullptr;
+    Timer *tmrWinScore = nullptr;
+
+    // State
+    QStringList colTargets;
+    std::vector<int16_t> colLefts;
+    std::vector<int16_t> colTops;
+    int32_t targetIndex = 0;
+    int16_t nextLeft = 0;
+    int16_t nextTop = 0;
+    int16_t bulletsLeft = 14;
+    int16_t easyShotCount = 0;
+
+    // Window events
+    void Form_Load();
+    void Form_QueryUnload(int &Cancel, int UnloadMode);
+    void Form_Unload(int &Cancel);
+    void Form_Click();
+
+    // Game flow
+    void cmdNew_Click();
+    void optLevel_Click(int Index);
+    void picPicture_KeyDown(int KeyCode, int Shift);
+    void cmdSettings_Click();
+    void cmdHigh_Click();
+    void cmdExit_Click();
+    void chkMusic_Click();
+    void cmdNew_MouseUp(int Button, int Shift, float X, float Y);
+    void cmdSettings_MouseUp(int Button, int Shift, float X, float Y);
+    void cmdHigh_MouseUp(int Button, int Shift, float X, float Y);
+    void cmdExit_MouseUp(int Button, int Shift, float X, float Y);
+    void chkMusic_MouseUp(int Button, int Shift, float X, float Y);
+    void chkSounds_MouseUp(int Button, int Shift, float X, float Y);
+    void optLevel_MouseUp(int Index, int Button, int Shift, float X, float Y);
+
+    // Shooting, misses and reload
+    void imgShoot_Click(int Index);
+    bool BeginShot();
+    bool SpendAmmunition();
+    void Reload();
+    void lblReload_Click();
+    void imgBullet_Click(int Index);
+    void lblFlash_Click();
+
+    // Motion, clock and winning score
+    void tmrVeryEasy_Timer();
+    void tmrEasy_Timer();
+    void tmrHard_Timer();
+    void tmrVeryHard_Timer();
+    void tmrTime_Timer();
+    void tmrWinScore_Timer();
+
+    bool LoadScores(const QString &FileName);
+
+    // Halts play around a modal window and resumes it when that window closes.
+    void HaltPlay();
+    void ResumePlay();
+    // The selected level's index, or -1.
+    int SelectedLevel() const;
+    // The motion timer of a level (0..3).
+    Timer *LevelTimer(int Index) const;
+    // The colours window's choices, for this run: field and panel colours and pictures, panel text.
+    void ApplyAppearance(uint32_t fieldColor, const QString &fieldPicture, uint32_t panelColor,
+                         const QString &panelPicture, uint32_t panelTextColor);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void buildControls();
+    void buildPanel();
+    void MotionTick(int hides);
+    int DrawTarget();
+    void AddToCaption(QLabel *label, int64_t delta);
+    void EndGameAfterWinningScore();
+
+    Forms &m_forms;
+    bool m_centred = false;
+    QPixmap m_fieldPicture;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // Absolute folder of the running program, without a trailing separator.
+    virtual QString programFolder() = 0;
+    // True only for an existing ordinary file (not a folder, not hidden).
+    virtual bool isRegularFile(const QString &path) = 0;
+    // Whole content; nullopt when the file cannot be opened or read.
+    virtual std::optional<QByteArray> readAll(const QString &path) = 0;
+    // Absolute canonical form of an existing file or folder; empty otherwise.
+    virtual QString canonicalPath(const QString &path) = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+// An image control: shows an SVG picture scaled to its own size, rendered for the
+// screen's pixel ratio so it stays sharp, and reports left-button presses as clicks.
+class ImageControl final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget *parent, const QString &picture = {});
+
+    QString picture() const { return m_picture; }
+    void setPicture(const QString &resource);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QString m_picture;
+};

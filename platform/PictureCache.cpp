@@ -1,0 +1,48 @@
+#include "PictureCache.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cmath>
+
+namespace {
+struct Key {
+    QString resource;
+    int width;
+    int height;
+    int ratioPercent;
+    bool operator==(const Key &) const = default;
+};
+
+size_t qHash(const Key &k, size_t seed = 0) {
+    return qHashMulti(seed, k.resource, k.width, k.height, k.ratioPercent);
+}
+} // namespace
+
+QImage PictureCache::render(const QString &resource, QSize pixelSize) {
+    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    if (renderer.isValid()) {
+        QPainter painter(&image);
+        renderer.render(&painter);
+    }
+    return image;
+}
+
+QPixmap PictureCache::pixmap(const QString &resource, QSize logicalSize, qreal devicePixelRatio) {
+    static QHash<Key, QPixmap> cache;
+    const Key key{resource, logicalSize.width(), logicalSize.height(),
+                  static_cast<int>(std::lround(devicePixelRatio * 100))};
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd()) {
+        return *found;
+    }
+    const QSize pixels(static_cast<int>(std::ceil(logicalSize.width() * devicePixelRatio)),
+                       static_cast<int>(std::ceil(logicalSize.height() * devicePixelRatio)));
+    QPixmap pm = QPixmap::fromImage(render(resource, pixels));
+    pm.setDevicePixelRatio(devicePixelRatio);
+    cache.insert(key, pm);
+    return pm;
+}

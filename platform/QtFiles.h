@@ -1,0 +1,11 @@
+#pragma once
+
+#include "Files.h"
+
+class QtFiles final : public Files {
+public:
+    QString programFolder() override;
+    bool isRegularFile(const QString &path) override;
+    std::optional<QByteArray> readAll(const QString &path) override;
+    QString canonicalPath(const QString &path) override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ProgramControl.h"
+
+class QtProgramControl final : public ProgramControl {
+public:
+    void endNow(int exitCode) override;
+    void beep() override;
+};

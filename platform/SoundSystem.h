@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Music through a sequencer opened under an alias, wave sounds, and the device count.
+// Failures are silent: no call reports an error.
+class SoundSystem {
+public:
+    virtual ~SoundSystem() = default;
+    virtual int outputDeviceCount() = 0;
+    virtual void openSequencer(const QString &file, const QString &alias) = 0;
+    virtual void playFromStart(const QString &alias) = 0;
+    virtual void close(const QString &alias) = 0;
+    // Returns at once; a new sound cuts off the one still playing.
+    virtual void playWave(const QString &file) = 0;
+};

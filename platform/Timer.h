@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+// A window's periodic timer: an interval, an enabled flag and one tick handler.
+// The handler may open a message box, whose nested event loop lets the other
+// timers tick; this timer's own handler is never re-entered meanwhile.
+class Timer final : public QObject {
+    Q_OBJECT
+public:
+    Timer(QObject *parent, int intervalMs, bool enabled, std::function<void()> handler);
+
+    int Interval() const { return m_timer.interval(); }
+    bool Enabled() const { return m_enabled; }
+    // Enabling a running timer leaves its interval running; enabling a stopped one starts a fresh interval.
+    void setEnabled(bool enabled);
+    // Runs the handler as a tick would (unless a tick is already running).
+    void fire();
+
+    // Tests drive tick handlers themselves: with this set, timers keep their flags but never tick.
+    static void setManualTicks(bool manual) { s_manual = manual; }
+
+private:
+    QTimer m_timer;
+    bool m_enabled = false;
+    bool m_inTick = false;
+    std::function<void()> m_handler;
+    static inline bool s_manual = false;
+};

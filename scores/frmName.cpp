@@ -1,0 +1,54 @@
+#include "frmName.h"
+
+#include "frmScores.h"
+#include "game/Forms.h"
+#include "platform/Twips.h"
+#include "sound/modPlinkard.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmName::frmName(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+    setWindowTitle(QStringLiteral("High Score!"));
+    setFixedSize(px(3315), px(1245));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("You have gotten a High Score!  Enter your name below:"), this);
+    QFont bold(QStringLiteral("Liberation Sans"));
+    bold.setPixelSize(13);
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(pxRect(60, 30, 3285, 495));
+
+    txtName = new QLineEdit(this);
+    txtName->setGeometry(pxRect(75, 555, 3135, 300));
+    txtName->setMaxLength(MaxNameLength);
+
+    cmdOkay = new QPushButton(QStringLiteral("Okay"), this);
+    cmdOkay->setGeometry(pxRect(1230, 885, 855, 345));
+    cmdOkay->setDefault(true);
+    setTabOrder(txtName, cmdOkay);
+    connect(cmdOkay, &QPushButton::clicked, this, [this] { cmdOkay_Click(); });
+}
+
+void frmName::cmdOkay_Click() {
+    // A table not open yet is filled from the score file first, not left at its placeholders.
+    const bool fresh = !m_forms.isScoresLoaded();
+    frmScores &table = m_forms.scores();
+    if (fresh) {
+        table.Fill(m_forms.mod.ScoreLines);
+    }
+    table.InsertCurrentScore(txtName->text());
+    table.show();
+    accept();
+    Forms::Unload(this);
+}
+
+void frmName::closeEvent(QCloseEvent *event) {
+    event->accept();
+    m_forms.release(this);
+}

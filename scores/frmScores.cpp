@@ -1,0 +1,120 @@
+#include "frmScores.h"
+
+#include "HighScoreTable.h"
+#include "frmName.h"
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "platform/Controls.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QFont tableFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *placeLabel(QWidget *parent, const QString &text, int left, int top, Qt::Alignment align) {
+    auto *label = new QLabel(parent);
+    label->setFont(tableFont(13, true));
+    label->setAlignment(align | Qt::AlignVCenter);
+    label->move(px(left), px(top));
+    setCaption(label, text);
+    return label;
+}
+} // namespace
+
+frmScores::frmScores(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+    setWindowTitle(QStringLiteral("High Scores"));
+    setFixedSize(px(4650), px(4425));
+    setFont(tableFont(11, false));
+
+    highscores = new QFrame(this);
+    highscores->setFrameShape(QFrame::StyledPanel);
+    highscores->setGeometry(pxRect(15, -60, 4620, 4080));
+
+    Label1 = new QLabel(QStringLiteral("High Scores"), highscores);
+    Label1->setFont(tableFont(24, false));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setGeometry(pxRect(1335, 195, 1995, 435));
+
+    for (int i = 0; i < PlaceCount; ++i) {
+        const int top = 705 + 330 * i;
+        lblScore.at(static_cast<size_t>(i)) =
+            placeLabel(highscores, QStringLiteral("1000000000"), 3240, top, Qt::AlignRight);
+        lblName.at(static_cast<size_t>(i)) =
+            placeLabel(highscores, QStringLiteral("Name %1").arg(i + 1), 90, top, Qt::AlignLeft);
+    }
+    for (QLabel *first : {lblScore[0], lblName[0]}) {
+        QPalette pal = first->palette();
+        pal.setColor(QPalette::WindowText, QColor(0xFF, 0, 0));
+        first->setPalette(pal);
+    }
+
+    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdClose->setGeometry(pxRect(2940, 4065, 795, 345));
+    cmdClear = new QPushButton(QStringLiteral("&Reset"), this);
+    cmdClear->setGeometry(pxRect(3810, 4065, 795, 345));
+    Command1 = new QPushButton(QStringLiteral("Command1"), this);
+    Command1->setGeometry(pxRect(945, 4140, 1110, 300));
+    for (QPushButton *b : {cmdClose, cmdClear, Command1}) {
+        b->setAutoDefault(false);
+    }
+    setTabOrder(cmdClose, cmdClear);
+    setTabOrder(cmdClear, Command1);
+
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void frmScores::Fill(const QStringList &scoreLines) {
+    const ScoreTable table = tableFromLines(scoreLines);
+    for (size_t i = 0; i < table.size(); ++i) {
+        setCaption(lblScore.at(i), table.at(i).score);
+        setCaption(lblName.at(i), table.at(i).name);
+    }
+}
+
+void frmScores::InsertCurrentScore(const QString &NAME) {
+    ScoreTable table;
+    for (size_t i = 0; i < table.size(); ++i) {
+        table.at(i) = {lblScore.at(i)->text(), lblName.at(i)->text()};
+    }
+    const frmPlinkard &game = m_forms.main();
+    const QString entry = NAME + QStringLiteral(" (") + game.lblTime->text() + u')';
+    if (!insertScore(table, game.lblScore->text(), entry)) {
+        return;
+    }
+    for (size_t i = 0; i < table.size(); ++i) {
+        setCaption(lblScore.at(i), table.at(i).score);
+        setCaption(lblName.at(i), table.at(i).name);
+    }
+}
+
+void frmScores::cmdClose_Click() { Forms::Unload(this); }
+
+void frmScores::cmdClear_Click() {}
+
+void frmScores::Command1_Click() { InsertCurrentScore(m_forms.name().txtName->text()); }
+
+void frmScores::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
+    if (m_forms.isMainLoaded()) {
+        m_forms.main().ResumePlay();
+    }
+}
+
+void frmScores::closeEvent(QCloseEvent *event) {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    event->accept();
+    m_forms.release(this);
+    emit unloaded();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <array>
+
+class Forms;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The high-score table: ten places, each a score and a name.
+class frmScores final : public QDialog {
+    Q_OBJECT
+public:
+    frmScores(Forms &forms, QWidget *owner);
+
+    QFrame *highscores = nullptr;
+    QLabel *Label1 = nullptr;
+    std::array<QLabel *, 10> lblScore{};
+    std::array<QLabel *, 10> lblName{};
+    QPushButton *cmdClose = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QPushButton *Command1 = nullptr;
+
+    // The places from the score file's lines.
+    void Fill(const QStringList &scoreLines);
+    // Enters the main window's score and game time under this name, if it qualifies.
+    void InsertCurrentScore(const QString &NAME);
+
+    void cmdClose_Click();
+    void cmdClear_Click();
+    void Command1_Click();
+    void Form_QueryUnload(int &Cancel, int UnloadMode);
+
+signals:
+    // The window has closed and its places are gone.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Forms &m_forms;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Names under which the game keeps its settings, and how stored texts become values.
+namespace StoredSettings {
+inline const QString App = QStringLiteral("Brindlecot");
+inline const QString Section = QStringLiteral("Plinkard");
+
+inline const QString Midi = QStringLiteral("MIDI");
+inline const QString Wave = QStringLiteral("WAVE");
+inline const QString WinningScore = QStringLiteral("Winning Score");
+inline const QString WinScore = QStringLiteral("Win Score");
+inline const QString ChangeSpeed = QStringLiteral("Change Speed");
+inline const QString ExtraPoints = QStringLiteral("Extra Points");
+inline const QString MidiOnOff = QStringLiteral("MIDI ON-OFF");
+inline const QString WaveOnOff = QStringLiteral("WAVE ON-OFF");
+
+inline const QString DefaultWinningScore = QStringLiteral("100000000");
+
+// A stored check-box value: "0" or "1" (blanks around allowed); anything else gives the default.
+int checkValue(const QString &stored, int defaultValue);
+} // namespace StoredSettings

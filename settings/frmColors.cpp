@@ -1,0 +1,137 @@
+#include "frmColors.h"
+
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "platform/BgrColor.h"
+#include "platform/ColorDialogs.h"
+#include "platform/FileDialogs.h"
+#include "platform/Services.h"
+#include "platform/Twips.h"
+#include "sound/modPlinkard.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(where);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
+    auto *box = new QFrame(parent);
+    box->setGeometry(where);
+    box->setFrameShape(QFrame::Box);
+    box->setAutoFillBackground(true);
+    frmColors::setBackColor(box, bgr);
+    return box;
+}
+
+QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget *buddy) {
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(where);
+    label->setBuddy(buddy);
+    return label;
+}
+} // namespace
+
+frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+    setWindowTitle(QStringLiteral("Colors"));
+    setFixedSize(px(4590), px(2805));
+    setModal(true);
+
+    fraColors = new QGroupBox(this);
+    fraColors->setGeometry(pxRect(30, -15, 4530, 1020));
+    txtBGImage = new QLineEdit(fraColors);
+    txtBGImage->setGeometry(pxRect(975, 255, 2625, 285));
+    Label[2] = buddyLabel(QStringLiteral("&BG Image:"), fraColors, pxRect(150, 300, 750, 195), txtBGImage);
+    cmdBGBrowse = plainButton(QStringLiteral("&Browse"), fraColors, pxRect(3675, 225, 750, 330));
+    cmdBGColor = plainButton(QStringLiteral("C&hoose"), fraColors, pxRect(2100, 600, 900, 315));
+    Label[0] = buddyLabel(QStringLiteral("B&G Color:"), fraColors, pxRect(150, 660, 675, 195), cmdBGColor);
+    picBGColor = preview(fraColors, pxRect(975, 615, 1035, 285), frmPlinkard::BackColor);
+
+    fraPanel = new QGroupBox(QStringLiteral("Score Panel"), this);
+    fraPanel->setGeometry(pxRect(30, 1020, 4530, 1395));
+    txtSBGImage = new QLineEdit(fraPanel);
+    txtSBGImage->setGeometry(pxRect(975, 255, 2625, 285));
+    Label[3] = buddyLabel(QStringLiteral("BG &Image:"), fraPanel, pxRect(150, 300, 750, 195), txtSBGImage);
+    cmdSBGBrowse = plainButton(QStringLiteral("Bro&wse"), fraPanel, pxRect(3675, 225, 750, 330));
+    cmdSBGColor = plainButton(QStringLiteral("Choos&e"), fraPanel, pxRect(2100, 600, 900, 315));
+    Label[6] = buddyLabel(QStringLiteral("BG Co&lor:"), fraPanel, pxRect(150, 675, 675, 195), cmdSBGColor);
+    picSBGColor = preview(fraPanel, pxRect(975, 630, 1035, 285), frmPlinkard::PanelColor);
+    cmdForeColor = plainButton(QStringLiteral("Choo&se"), fraPanel, pxRect(2100, 990, 900, 315));
+    Label[1] = buddyLabel(QStringLiteral("&Fore Color:"), fraPanel, pxRect(150, 1050, 765, 195), cmdForeColor);
+    picSFore = preview(fraPanel, pxRect(975, 1005, 1035, 285), frmPlinkard::PanelTextColor);
+
+    cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(2880, 2460, 795, 330));
+    cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(3750, 2460, 795, 330));
+
+    setTabOrder(txtBGImage, cmdBGBrowse);
+    setTabOrder(cmdBGBrowse, cmdBGColor);
+    setTabOrder(cmdBGColor, txtSBGImage);
+    setTabOrder(txtSBGImage, cmdSBGBrowse);
+    setTabOrder(cmdSBGBrowse, cmdSBGColor);
+    setTabOrder(cmdSBGColor, cmdForeColor);
+    setTabOrder(cmdForeColor, cmdOk);
+    setTabOrder(cmdOk, cmdNo);
+
+    connect(cmdBGBrowse, &QPushButton::clicked, this, [this] { cmdBGBrowse_Click(); });
+    connect(cmdBGColor, &QPushButton::clicked, this, [this] { cmdBGColor_Click(); });
+    connect(cmdSBGBrowse, &QPushButton::clicked, this, [this] { cmdSBGBrowse_Click(); });
+    connect(cmdSBGColor, &QPushButton::clicked, this, [this] { cmdSBGColor_Click(); });
+    connect(cmdForeColor, &QPushButton::clicked, this, [this] { cmdForeColor_Click(); });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdNo, &QPushButton::clicked, this, [this] { cmdNo_Click(); });
+}
+
+uint32_t frmColors::BackColor(const QFrame *preview) { return toBgr(preview->palette().color(QPalette::Window)); }
+
+void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
+    QPalette pal = preview->palette();
+    pal.setColor(QPalette::Window, fromBgr(bgr));
+    preview->setPalette(pal);
+}
+
+void frmColors::PickPicture(QLineEdit *box) {
+    if (const auto file = m_forms.services.fileDialogs.openFile(this, QStringLiteral("Select File"),
+                                                                QStringLiteral("Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
+                                                                m_forms.mod.AppFolder)) {
+        box->setText(*file);
+    }
+}
+
+void frmColors::PickColor(QFrame *preview) {
+    if (const auto color = m_forms.services.colorDialogs.chooseColor(this, QStringLiteral("Choose Color"),
+                                                                     m_dialogColor)) {
+        m_dialogColor = *color;
+        setBackColor(preview, *color);
+    }
+}
+
+void frmColors::cmdBGBrowse_Click() { PickPicture(txtBGImage); }
+void frmColors::cmdBGColor_Click() { PickColor(picBGColor); }
+void frmColors::cmdSBGBrowse_Click() { PickPicture(txtSBGImage); }
+void frmColors::cmdSBGColor_Click() { PickColor(picSBGColor); }
+void frmColors::cmdForeColor_Click() { PickColor(picSFore); }
+
+void frmColors::cmdOk_Click() {
+    // The choices hold for this run only; nothing is stored.
+    if (m_forms.isMainLoaded()) {
+        m_forms.main().ApplyAppearance(BackColor(picBGColor), txtBGImage->text(), BackColor(picSBGColor),
+                                       txtSBGImage->text(), BackColor(picSFore));
+    }
+    Forms::Unload(this);
+}
+
+void frmColors::cmdNo_Click() { Forms::Unload(this); }
+
+void frmColors::closeEvent(QCloseEvent *event) {
+    event->accept();
+    m_forms.release(this);
+}

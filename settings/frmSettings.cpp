@@ -1,0 +1,218 @@
+#include "frmSettings.h"
+
+#include "KeyFilter.h"
+#include "StoredSettings.h"
+#include "frmColors.h"
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "platform/Controls.h"
+#include "platform/FileDialogs.h"
+#include "platform/ProgramControl.h"
+#include "platform/Services.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+#include "sound/modPlinkard.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+const QString NumericTag = QStringLiteral("N");
+
+// Pasted or dropped text may bring in only what typing could.
+class TagValidator final : public QValidator {
+public:
+    TagValidator(QString tag, QObject *parent) : QValidator(parent), m_tag(std::move(tag)) {}
+    State validate(QString &input, int & /*pos*/) const override {
+        return textPasses(input, m_tag) ? Acceptable : Invalid;
+    }
+
+private:
+    QString m_tag;
+};
+
+QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(where);
+    // Neither button is the window's default: Enter does not close it.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+} // namespace
+
+frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+    setWindowTitle(QStringLiteral("Settings"));
+    setFixedSize(px(4860), px(2400));
+    setModal(true);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(pxRect(45, -15, 4785, 2025));
+    fraSounds = new QGroupBox(QStringLiteral("Sounds"), Frame1);
+    fraSounds->setGeometry(pxRect(90, 135, 4605, 1095));
+
+    txtMidi = new QLineEdit(fraSounds);
+    txtMidi->setGeometry(pxRect(660, 270, 2940, 285));
+    Label[5] = new QLabel(QStringLiteral("&Music:"), fraSounds);
+    Label[5]->setGeometry(pxRect(150, 315, 465, 195));
+    Label[5]->setBuddy(txtMidi);
+    cmdMusic = plainButton(QStringLiteral("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
+
+    txtWave = new QLineEdit(fraSounds);
+    txtWave->setGeometry(pxRect(660, 675, 2940, 285));
+    Label[4] = new QLabel(QStringLiteral("&Shoot:"), fraSounds);
+    Label[4]->setGeometry(pxRect(135, 720, 465, 195));
+    Label[4]->setBuddy(txtWave);
+    cmdSound = plainButton(QStringLiteral("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
+
+    chkChgSpd = new QCheckBox(QStringLiteral("Certain &icons change speed"), Frame1);
+    chkChgSpd->setGeometry(pxRect(90, 1350, 2355, 270));
+    chkChgSpd->setChecked(true);
+    chkPoints = new QCheckBox(QStringLiteral("&All icons are worth the same"), Frame1);
+    chkPoints->setGeometry(pxRect(90, 1635, 2310, 270));
+    chkPoints->setChecked(true);
+
+    Frame2 = new QGroupBox(Frame1);
+    Frame2->setGeometry(pxRect(2505, 1200, 2205, 750));
+    chkWinScore = new QCheckBox(QStringLiteral("No Winning &Score "), Frame2);
+    chkWinScore->setGeometry(pxRect(90, 135, 1650, 270));
+    txtWinScore = new QLineEdit(QStringLiteral("100000000"), Frame2);
+    txtWinScore->setGeometry(pxRect(1200, 405, 930, 285));
+    txtWinScore->setProperty("Tag", NumericTag);
+    txtWinScore->setValidator(new TagValidator(NumericTag, txtWinScore));
+    txtWinScore->installEventFilter(this);
+    Label1 = new QLabel(QStringLiteral("Winning Sco&re:"), Frame2);
+    Label1->setGeometry(pxRect(75, 450, 1095, 195));
+    Label1->setBuddy(txtWinScore);
+
+    cmdColors = plainButton(QStringLiteral("C&olors"), this, pxRect(45, 2055, 795, 330));
+    cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(3150, 2055, 795, 330));
+    cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(4020, 2055, 795, 330));
+
+    setTabOrder(txtMidi, cmdMusic);
+    setTabOrder(cmdMusic, txtWave);
+    setTabOrder(txtWave, cmdSound);
+    setTabOrder(cmdSound, chkChgSpd);
+    setTabOrder(chkChgSpd, chkPoints);
+    setTabOrder(chkPoints, chkWinScore);
+    setTabOrder(chkWinScore, txtWinScore);
+    setTabOrder(txtWinScore, cmdColors);
+    setTabOrder(cmdColors, cmdOk);
+    setTabOrder(cmdOk, cmdNo);
+
+    connect(chkWinScore, &QCheckBox::toggled, this, [this] { chkWinScore_Click(); });
+    connect(cmdMusic, &QPushButton::clicked, this, [this] { cmdMusic_Click(); });
+    connect(cmdSound, &QPushButton::clicked, this, [this] { cmdSound_Click(); });
+    connect(cmdColors, &QPushButton::clicked, this, [this] { cmdColors_Click(); });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdNo, &QPushButton::clicked, this, [this] { cmdNo_Click(); });
+}
+
+void frmSettings::ReadStore() {
+    using namespace StoredSettings;
+    SettingsStore &store = m_forms.services.store;
+    txtMidi->setText(store.read(App, Section, Midi, m_forms.mod.AppFolder + QStringLiteral("snot.mid")));
+    txtWave->setText(store.read(App, Section, Wave, m_forms.mod.AppFolder + QStringLiteral("mchgun.wav")));
+    // The box takes what the store holds; a paste-like fill keeps only what typing could enter.
+    const QString winning = store.read(App, Section, WinningScore, DefaultWinningScore);
+    txtWinScore->setText(textPasses(winning, NumericTag) ? winning : DefaultWinningScore);
+    setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
+    setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));
+    setValue(chkPoints, checkValue(store.read(App, Section, ExtraPoints, QStringLiteral("1")), 1));
+}
+
+void frmSettings::Form_Load() { ReadStore(); }
+
+void frmSettings::chkWinScore_Click() {
+    if (Value(chkWinScore) == 1) {
+        txtWinScore->setEnabled(false);
+    } else {
+        txtWinScore->setEnabled(true);
+        txtWinScore->setFocus();
+    }
+}
+
+void frmSettings::FilterKey(QLineEdit *box, int &KeyAscii) {
+    if (!keyPasses(KeyAscii, box->property("Tag").toString())) {
+        m_forms.services.program.beep();
+        KeyAscii = 0;
+    }
+}
+
+void frmSettings::txtWinScore_KeyPress(int &KeyAscii) { FilterKey(txtWinScore, KeyAscii); }
+
+bool frmSettings::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == txtWinScore && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        // Shortcuts (Ctrl+V, Ctrl+A ...) are not typed characters.
+        if (text.size() == 1 && !key->modifiers().testFlag(Qt::ControlModifier)) {
+            int code = text.at(0).unicode();
+            txtWinScore_KeyPress(code);
+            if (code == 0) {
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSettings::cmdMusic_Click() {
+    if (const auto file = m_forms.services.fileDialogs.openFile(this, QStringLiteral("Select File"),
+                                                                QStringLiteral("Midi Files|*.mid;*.rmi"),
+                                                                m_forms.mod.AppFolder)) {
+        txtMidi->setText(*file);
+    }
+}
+
+void frmSettings::cmdSound_Click() {
+    if (const auto file = m_forms.services.fileDialogs.openFile(
+            this, QStringLiteral("Select File"), QStringLiteral("Wave Files|*.wav"), m_forms.mod.AppFolder)) {
+        txtWave->setText(*file);
+    }
+}
+
+void frmSettings::cmdColors_Click() { m_forms.colors().exec(); }
+
+void frmSettings::cmdOk_Click() {
+    using namespace StoredSettings;
+    // The canonical path keeps its case: these file systems tell "A" from "a".
+    txtMidi->setText(m_forms.mod.ShortPath(txtMidi->text()));
+    txtWave->setText(m_forms.mod.ShortPath(txtWave->text()));
+    SettingsStore &store = m_forms.services.store;
+    store.write(App, Section, Midi, txtMidi->text());
+    store.write(App, Section, Wave, txtWave->text());
+    store.write(App, Section, ChangeSpeed, QString::number(Value(chkChgSpd)));
+    store.write(App, Section, WinningScore, txtWinScore->text());
+    store.write(App, Section, WinScore, QString::number(Value(chkWinScore)));
+    store.write(App, Section, ExtraPoints, QString::number(Value(chkPoints)));
+    Forms::Unload(this);
+}
+
+void frmSettings::cmdNo_Click() {
+    ReadStore();
+    Forms::Unload(this);
+}
+
+void frmSettings::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
+    if (m_forms.isMainLoaded()) {
+        m_forms.main().ResumePlay();
+    }
+}
+
+void frmSettings::closeEvent(QCloseEvent *event) {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_forms.release(this);
+}
