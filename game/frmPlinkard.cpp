@@ -37,6 +37,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -483,32 +484,40 @@ void frmPlinkard::chkMusic_Click() {
 }
 
 bool frmPlinkard::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const int button = mouse->button() == Qt::LeftButton ? 1 : (mouse->button() == Qt::RightButton ? 2 : 4);
-        const int shift = PictureBox::shiftState(mouse->modifiers());
-        const auto x = static_cast<float>(toTwips(qRound(mouse->position().x())));
-        const auto y = static_cast<float>(toTwips(qRound(mouse->position().y())));
-        if (watched == cmdNew) {
-            cmdNew_MouseUp(button, shift, x, y);
-        } else if (watched == cmdSettings) {
-            cmdSettings_MouseUp(button, shift, x, y);
-        } else if (watched == cmdHigh) {
-            cmdHigh_MouseUp(button, shift, x, y);
-        } else if (watched == cmdExit) {
-            cmdExit_MouseUp(button, shift, x, y);
-        } else if (watched == chkMusic) {
-            chkMusic_MouseUp(button, shift, x, y);
-        } else if (watched == chkSounds) {
-            chkSounds_MouseUp(button, shift, x, y);
-        } else {
-            for (int i = 0; i < 4; ++i) {
-                if (watched == optLevel.at(static_cast<size_t>(i))) {
-                    optLevel_MouseUp(i, button, shift, x, y);
+    if (event->type() != QEvent::MouseButtonRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const int button = mouse->button() == Qt::LeftButton ? 1 : (mouse->button() == Qt::RightButton ? 2 : 4);
+    const int shift = PictureBox::shiftState(mouse->modifiers());
+    const auto x = static_cast<float>(toTwips(qRound(mouse->position().x())));
+    const auto y = static_cast<float>(toTwips(qRound(mouse->position().y())));
+    // Taking the focus away before the button has seen its release would cancel the click,
+    // so the mouse-up handler runs just after the release has been delivered.
+    QMetaObject::invokeMethod(
+        this,
+        [this, control = QPointer<QObject>(watched), button, shift, x, y] {
+            if (control == cmdNew) {
+                cmdNew_MouseUp(button, shift, x, y);
+            } else if (control == cmdSettings) {
+                cmdSettings_MouseUp(button, shift, x, y);
+            } else if (control == cmdHigh) {
+                cmdHigh_MouseUp(button, shift, x, y);
+            } else if (control == cmdExit) {
+                cmdExit_MouseUp(button, shift, x, y);
+            } else if (control == chkMusic) {
+                chkMusic_MouseUp(button, shift, x, y);
+            } else if (control == chkSounds) {
+                chkSounds_MouseUp(button, shift, x, y);
+            } else {
+                for (int i = 0; i < 4; ++i) {
+                    if (control == optLevel.at(static_cast<size_t>(i))) {
+                        optLevel_MouseUp(i, button, shift, x, y);
+                    }
                 }
             }
-        }
-    }
+        },
+        Qt::QueuedConnection);
     return QWidget::eventFilter(watched, event);
 }
 
