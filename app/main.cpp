@@ -1,3 +1,4 @@
+#include "RunReport.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
 #include "platform/QSettingsStore.h"
@@ -16,6 +17,7 @@
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    RunReport::installIfAsked();
     QApplication::setApplicationName(QStringLiteral("Plinkard"));
     QApplication::setStyle(QStringLiteral("Fusion"));
 

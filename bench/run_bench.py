@@ -1,0 +1,561 @@
+#!/usr/bin/env python3
+"""Runs every Plinkard benchmark and prints the figures beside their goals.
+
+Expects a desktop session (scripts/headless-session provides Xvfb, PulseAudio with the null sink
+test_sink, and a session bus). The game reports its own timings on stderr when asked through
+PLINKARD_REPORT_* variables (app/RunReport.h); everything else is read from /proc and from the
+null sink's monitor. Every comparison is taken side by side in this one run, and timing figures
+are medians of repeated runs, since the machine is shared.
+"""
+
+import argparse
+import json
+import os
+import platform
+import queue
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+from array import array
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+
+# Window geometry in pixels (twips / 15).
+PANEL_TOP = 249
+TOO_HARD_OPTION = (303, 7)  # in the panel
+EXIT_BUTTON = (350, 56)  # in the panel
+RELOAD_PROMPT = (30, 57)  # in the panel
+GRID_LEFTS = [2950, 876, 1610, 2265, 3615, 195, 4335, 4965]
+GRID_TOPS = [607, 3195, 1124, 1641, 90, 2158, 2675]
+FIELD_RGB = (0xA7, 0xDC, 0xE0)
+TICK_MS = 50
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def px(twips):
+    return (twips + 7) // 15
+
+
+def now_ns():
+    return time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+
+
+def median(values):
+    return statistics.median(values) if values else None
+
+
+class Program:
+    """A launched process whose stderr lines are collected with their arrival, and whose end is stamped."""
+
+    def __init__(self, argv, env, stdout=False):
+        env = dict(env)
+        env["PLINKARD_LAUNCH_NS"] = str(now_ns())
+        self.proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE if stdout else subprocess.DEVNULL,
+                                     stderr=subprocess.PIPE, text=True, bufsize=1)
+        self.lines = queue.Queue()
+        self.ended_ns = None
+        self._out = self.proc.stdout if stdout else self.proc.stderr
+        threading.Thread(target=self._read, daemon=True).start()
+        if stdout:
+            threading.Thread(target=self._drain, args=(self.proc.stderr,), daemon=True).start()
+        threading.Thread(target=self._wait, daemon=True).start()
+
+    def _read(self):
+        for line in self._out:
+            self.lines.put(line.rstrip("\n"))
+
+    @staticmethod
+    def _drain(stream):
+        for _ in stream:
+            pass
+
+    def _wait(self):
+        self.proc.wait()
+        self.ended_ns = now_ns()
+
+    @property
+    def pid(self):
+        return self.proc.pid
+
+    def expect(self, pattern, timeout):
+        """The first line matching pattern (a regex), or None when timeout passes first."""
+        end = time.monotonic() + timeout
+        while True:
+            left = end - time.monotonic()
+            if left <= 0:
+                return None
+            try:
+                line = self.lines.get(timeout=left)
+            except queue.Empty:
+                return None
+            match = re.match(pattern, line)
+            if match:
+                return match
+
+    def drain(self):
+        out = []
+        while True:
+            try:
+                out.append(self.lines.get_nowait())
+            except queue.Empty:
+                return out
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+        self.proc.wait()
+
+    def wait_end(self, timeout):
+        end = time.monotonic() + timeout
+        while self.ended_ns is None and time.monotonic() < end:
+            time.sleep(0.001)
+        return self.ended_ns
+
+
+def proc_cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def proc_peak_rss_kib(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return None
+
+
+def xdotool(*args, timeout=10):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout).stdout
+
+
+def click(x, y):
+    xdotool("mousemove", str(x), str(y), "click", "1")
+
+
+class Bench:
+    def __init__(self, build, runs, shots, quick):
+        self.build = build
+        self.runs = runs
+        self.shots = shots
+        self.quick = quick
+        self.game = build / "bin" / "plinkard"
+        self.bare = build / "bench" / "bare_window"
+        self.handlers = build / "bench" / "bench_handlers"
+        self.rows = []
+        self.notes = []
+        self.tmp = Path(tempfile.mkdtemp(prefix="plinkard-bench."))
+        env = dict(os.environ)
+        env.pop("QT_QPA_PLATFORM", None)
+        env.pop("PLINKARD_REPORT_FIRST_PAINT", None)
+        env.pop("PLINKARD_REPORT_TICKS", None)
+        env.pop("PLINKARD_REPORT_INPUT", None)
+        self.env = env
+
+    def row(self, figure, measured, goal, met, how=""):
+        self.rows.append((figure, measured, goal, met, how))
+        print(f"  {figure}: {measured}  (goal {goal}: {met})", flush=True)
+
+    # A fresh settings folder; `settings` are written into the Plinkard section as they are stored.
+    def game_env(self, settings=None, **report):
+        config = Path(tempfile.mkdtemp(dir=self.tmp))
+        if settings:
+            lines = ["[Plinkard]"] + [f"{k.replace(' ', '%20')}={v}" for k, v in settings.items()]
+            (config / "Brindlecot.ini").write_text("\n".join(lines) + "\n")
+        env = dict(self.env)
+        env["XDG_CONFIG_HOME"] = str(config)
+        for name, on in report.items():
+            if on:
+                env[f"PLINKARD_REPORT_{name.upper()}"] = "1"
+        return env
+
+    def launch_game(self, settings=None, **report):
+        return Program([str(self.game)], self.game_env(settings, first_paint=True, **report))
+
+    def window_origin(self, program):
+        wid = xdotool("search", "--sync", "--onlyvisible", "--pid", str(program.pid), "--name", "^Plinkard$",
+                      timeout=15).split()
+        if not wid:
+            return None
+        geometry = dict(re.findall(r"(\w+)=(\d+)", xdotool("getwindowgeometry", "--shell", wid[0])))
+        return int(geometry["X"]), int(geometry["Y"]), wid[0]
+
+    # ------------------------------------------------------------------ handlers
+    def run_handlers(self):
+        print("Handlers (Google Benchmark, offscreen)...", flush=True)
+        env = dict(self.env)
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        reps = "3" if self.quick else "10"
+        out = subprocess.run([str(self.handlers), f"--benchmark_repetitions={reps}",
+                              "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
+                             env=env, capture_output=True, text=True, check=True).stdout
+        results = {}
+        for b in json.loads(out)["benchmarks"]:
+            if b.get("aggregate_name") == "median":
+                name = b["run_name"].split("/")[0].removeprefix("BM_")
+                results[name] = b["median_us"]
+        goals = [
+            ("MotionTick_TooEasy", "Motion tick, Too Easy (tmrVeryEasy_Timer)", 20),
+            ("MotionTick_Easy", "Motion tick, Easy (tmrEasy_Timer)", 20),
+            ("MotionTick_Hard", "Motion tick, Hard (tmrHard_Timer)", 20),
+            ("MotionTick_TooHard", "Motion tick, Too Hard (tmrVeryHard_Timer)", 20),
+            ("Hit", "Hit (imgShoot_Click on a visible target)", 50),
+            ("Miss", "Miss (Form_Click)", 50),
+            ("Reload", "Reload (lblReload_Click, empty magazine)", 50),
+            ("NewGame", "New Game (cmdNew_Click)", 50),
+        ]
+        for key, figure, goal in goals:
+            value = results.get(key)
+            if value is None:
+                self.row(figure, "not measured", f"< {goal} us", "n/a")
+            else:
+                self.row(figure, f"{value:.1f} us", f"< {goal} us", "met" if value < goal else "MISSED",
+                         "median call")
+        if "MotionTickAndRepaint_TooHard" in results:
+            self.notes.append(f"A Too Hard tick together with its offscreen repaint: "
+                              f"{results['MotionTickAndRepaint_TooHard']:.1f} us median.")
+
+    # ------------------------------------------------------------------ start-up and exit
+    def run_startup_and_exit(self):
+        print(f"Start-up and Exit ({self.runs} runs each, interleaved with the bare window)...", flush=True)
+        bare_ms, game_ms, exit_ms = [], [], []
+        for i in range(self.runs):
+            order = ("bare", "game") if i % 2 == 0 else ("game", "bare")
+            for which in order:
+                if which == "bare":
+                    p = Program([str(self.bare)], self.env, stdout=True)
+                    m = p.expect(r"first-paint-ms ([\d.]+)", 20)
+                    if m:
+                        bare_ms.append(float(m.group(1)))
+                    p.wait_end(5)
+                    p.stop()
+                else:
+                    p = self.launch_game(input=True)
+                    m = p.expect(r"first-paint-ms ([\d.]+)", 20)
+                    if m:
+                        game_ms.append(float(m.group(1)))
+                        exit_ms_one = self.exit_one(p)
+                        if exit_ms_one is not None:
+                            exit_ms.append(exit_ms_one)
+                    p.stop()
+        bare, game = median(bare_ms), median(game_ms)
+        if bare and game:
+            ratio = game / bare
+            self.row("Start-up to first paint", f"{game:.1f} ms vs bare {bare:.1f} ms = {ratio:.2f} x",
+                     "<= 1.25 x", "met" if ratio <= 1.25 else "MISSED", f"median of {len(game_ms)} / {len(bare_ms)}")
+        else:
+            self.row("Start-up to first paint", "not measured", "<= 1.25 x", "n/a")
+        ex = median(exit_ms)
+        if ex is not None:
+            self.row("Exit (click to process end)", f"{ex:.1f} ms", "< 200 ms", "met" if ex < 200 else "MISSED",
+                     f"median of {len(exit_ms)}")
+        else:
+            self.row("Exit (click to process end)", "not measured", "< 200 ms", "n/a")
+
+    def exit_one(self, p):
+        origin = self.window_origin(p)
+        if origin is None:
+            return None
+        x, y, _ = origin
+        time.sleep(1.0)  # the music has started
+        p.drain()
+        click(x + EXIT_BUTTON[0], y + PANEL_TOP + EXIT_BUTTON[1])
+        m = p.expect(r"release (\d+) QPushButton", 5)
+        end = p.wait_end(5)
+        if m is None or end is None:
+            return None
+        return (end - int(m.group(1))) / 1e6
+
+    # ------------------------------------------------------------------ play: memory, CPU, pace
+    def run_play(self):
+        seconds = 10 if self.quick else 30
+        print(f"Play: CPU at Easy, then memory, CPU and timer pace at Too Hard ({seconds} s each)...", flush=True)
+        easy = self.launch_game()
+        cpu_easy = None
+        if easy.expect(r"first-paint-ms", 20) and self.window_origin(easy):
+            time.sleep(1.0)
+            start = proc_cpu_seconds(easy.pid)
+            time.sleep(seconds)
+            cpu_easy = (proc_cpu_seconds(easy.pid) - start) / seconds * 100
+        easy.stop()
+
+        hard = self.launch_game(ticks=True)
+        bare = None
+        cpu_hard = peak = bare_peak = None
+        intervals = []
+        if hard.expect(r"first-paint-ms", 20) and (origin := self.window_origin(hard)):
+            x, y, _ = origin
+            time.sleep(0.5)
+            click(x + TOO_HARD_OPTION[0], y + PANEL_TOP + TOO_HARD_OPTION[1])
+            time.sleep(0.5)
+            hard.drain()
+            bare = Program([str(self.bare), str(seconds)], self.env, stdout=True)
+            start = proc_cpu_seconds(hard.pid)
+            time.sleep(seconds)
+            cpu_hard = (proc_cpu_seconds(hard.pid) - start) / seconds * 100
+            peak = proc_peak_rss_kib(hard.pid)
+            ticks = [int(t) for line in hard.drain() if (t := tick_at(line, TICK_MS)) is not None]
+            pace_window = ticks[: 20 * 1000 // TICK_MS + 1]
+            intervals = [(b - a) / 1e6 for a, b in zip(pace_window, pace_window[1:])]
+            m = bare.expect(r"peak-rss-kib (\d+)", 15)
+            bare_peak = int(m.group(1)) if m else None
+            bare.stop()
+        hard.stop()
+
+        self.row("CPU at Easy, music on", fmt(cpu_easy, "% of a core"), "< 1 %",
+                 met(cpu_easy is not None and cpu_easy < 1), f"{seconds} s of play")
+        self.row("CPU at Too Hard, music on", fmt(cpu_hard, "% of a core"), "< 3 %",
+                 met(cpu_hard is not None and cpu_hard < 3), f"{seconds} s of play")
+        if peak and bare_peak:
+            ratio = peak / bare_peak
+            self.row("Peak memory after Too Hard play", f"{peak / 1024:.1f} MiB vs bare {bare_peak / 1024:.1f} MiB"
+                     f" = {ratio:.2f} x", "<= 1.5 x", met(ratio <= 1.5), f"VmHWM after {seconds} s")
+        else:
+            self.row("Peak memory after Too Hard play", "not measured", "<= 1.5 x", "n/a")
+        if len(intervals) > 10:
+            mean = statistics.fmean(intervals)
+            p99 = sorted(intervals)[int(len(intervals) * 0.99) - 1]
+            worst = max(abs(p99 - TICK_MS), abs(min(intervals) - TICK_MS))
+            self.row("Timer pace at Too Hard, mean interval", f"{mean:.2f} ms", "50 ms +- 1 %",
+                     met(abs(mean - TICK_MS) <= TICK_MS * 0.01), f"{len(intervals)} intervals")
+            self.row("Timer pace at Too Hard, 99th percentile", f"{p99:.2f} ms", "<= 55 ms",
+                     met(abs(p99 - TICK_MS) <= 5), f"shortest {min(intervals):.2f} ms, worst off {worst:.2f} ms")
+        else:
+            self.row("Timer pace at Too Hard", "not measured", "50 ms +- 1 %, p99 <= 55 ms", "n/a")
+
+    # ------------------------------------------------------------------ shots: sound latency and repaint
+    def run_shots(self):
+        print(f"Shots: {self.shots} clicks on visible targets, music off...", flush=True)
+        monitor = Monitor()
+        game = self.launch_game({"MIDI ON-OFF": "0", "Change Speed": "0"}, input=True)
+        latencies, repaints = [], []
+        clicks = 0
+        try:
+            if not (game.expect(r"first-paint-ms", 20) and (origin := self.window_origin(game))):
+                raise RuntimeError("the game did not show its window")
+            x, y, wid = origin
+            time.sleep(1.0)
+            while len(latencies) < self.shots and clicks < self.shots * 3:
+                if clicks % 10 == 9:
+                    click(x + RELOAD_PROMPT[0], y + PANEL_TOP + RELOAD_PROMPT[1])
+                monitor.wait_silence(0.15, 2.0)
+                target = visible_target(wid)
+                if target is None:
+                    time.sleep(0.1)
+                    continue
+                game.drain()
+                clicks += 1
+                click(x + target[0], y + target[1])
+                press = game.expect(r"press (\d+) (\S+) ?(\S*)", 2)
+                if press is None:
+                    continue
+                pressed = int(press.group(1))
+                if press.group(3).startswith("imgShoot"):
+                    painted = game.expect(r"painted (\d+)", 1)
+                    if painted:
+                        repaints.append((int(painted.group(1)) - pressed) / 1e6)
+                onset = monitor.onset_after(pressed, 1.0)
+                if onset is not None:
+                    latencies.append((onset - pressed) / 1e6)
+                elif not monitor.heard_anything():
+                    if clicks >= 5:
+                        break
+        except RuntimeError as e:
+            self.notes.append(f"Shots: {e}.")
+        finally:
+            game.stop()
+            monitor.stop()
+
+        rp = median(repaints)
+        if rp is not None:
+            self.row("Hit repaint (click to repaint without the target)", f"{rp:.1f} ms", "<= 16.7 ms",
+                     met(rp <= 16.7), f"median of {len(repaints)} hits")
+        else:
+            self.row("Hit repaint (click to repaint without the target)", "not measured", "<= 16.7 ms", "n/a")
+        lat = median(latencies)
+        if lat is not None:
+            self.row("Shot latency (click to first sound in the sink)", f"{lat:.1f} ms", "< 30 ms", met(lat < 30),
+                     f"median of {len(latencies)} shots")
+        else:
+            why = "not measurable yet: no shot was heard in the null sink" if not monitor.heard_anything() else \
+                "not measured"
+            self.row("Shot latency (click to first sound in the sink)", why, "< 30 ms", "n/a")
+
+    # ------------------------------------------------------------------ report
+    def table(self):
+        out = ["| Figure | Measured | Goal | Met | How |", "|---|---|---|---|---|"]
+        for figure, measured, goal, ok, how in self.rows:
+            out.append(f"| {figure} | {measured} | {goal} | {ok} | {how} |")
+        return "\n".join(out)
+
+    def machine(self):
+        model = ""
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    model = line.split(":", 1)[1].strip()
+                    break
+        with open("/proc/meminfo") as f:
+            mem_kib = int(f.readline().split()[1])
+        return (f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; {os.cpu_count()} cores (nproc), "
+                f"{model}, {mem_kib / 1024 / 1024:.1f} GiB memory; {platform.system()} {platform.release()}; "
+                f"Xvfb and a PulseAudio null sink (scripts/headless-session)")
+
+
+def tick_at(line, interval):
+    m = re.match(r"tick (\d+) (\d+)", line)
+    return m.group(2) if m and int(m.group(1)) == interval else None
+
+
+def fmt(value, unit):
+    return "not measured" if value is None else f"{value:.2f} {unit}"
+
+
+def met(ok):
+    return "met" if ok else "MISSED"
+
+
+def visible_target(wid):
+    """The centre (window pixels) of a target showing on a grid cell or at a starting place, if any."""
+    ppm = subprocess.run(["import", "-window", wid, "ppm:-"], capture_output=True, timeout=10).stdout
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
+    if not header:
+        return None
+    width, height = int(header.group(1)), int(header.group(2))
+    pixels = ppm[header.end():]
+    cells = [(px(left), px(top)) for left in GRID_LEFTS for top in GRID_TOPS]
+    best = None
+    for left, top in cells:
+        changed = 0
+        for yy in range(top + 8, top + 24, 2):
+            row = (yy * width) * 3
+            for xx in range(left + 8, left + 24, 2):
+                i = row + xx * 3
+                if yy < height and xx < width and tuple(pixels[i:i + 3]) != FIELD_RGB:
+                    changed += 1
+        if changed >= 40 and (best is None or changed > best[0]):
+            best = (changed, left + 16, top + 16)
+    return None if best is None else (best[1], best[2])
+
+
+class Monitor:
+    """The null sink's monitor, read with a small latency; finds where sound starts after silence."""
+
+    RATE = 44100
+    LEVEL = 328  # -40 dBFS
+
+    def __init__(self):
+        self.onsets = []
+        self.last_loud_ns = 0
+        self.heard = False
+        self.lock = threading.Lock()
+        self.proc = None
+        if shutil.which("parec") is None:
+            return
+        self.proc = subprocess.Popen(["parec", "-d", "test_sink.monitor", "--raw", "--format=s16le",
+                                      f"--rate={self.RATE}", "--channels=1", "--latency-msec=2"],
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.3)
+
+    def _read(self):
+        fd = self.proc.stdout.fileno()
+        quiet_since = True
+        while True:
+            data = os.read(fd, 512)
+            arrived = now_ns()
+            if not data:
+                return
+            samples = array("h", data[: len(data) // 2 * 2])
+            n = len(samples)
+            for i, s in enumerate(samples):
+                if s > self.LEVEL or s < -self.LEVEL:
+                    at = arrived - (n - i) * 1_000_000_000 // self.RATE
+                    with self.lock:
+                        if at - self.last_loud_ns > 100_000_000 or quiet_since:
+                            self.onsets.append(at)
+                        quiet_since = False
+                        self.last_loud_ns = arrived
+                        self.heard = True
+                    break
+
+    def heard_anything(self):
+        return self.heard
+
+    def wait_silence(self, seconds, timeout):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            with self.lock:
+                quiet = now_ns() - self.last_loud_ns > seconds * 1e9
+            if quiet:
+                return
+            time.sleep(0.02)
+
+    def onset_after(self, t_ns, timeout):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            with self.lock:
+                found = [o for o in self.onsets if o >= t_ns - 2_000_000]
+            if found:
+                return found[0]
+            time.sleep(0.01)
+        return None
+
+    def stop(self):
+        if self.proc:
+            self.proc.send_signal(signal.SIGTERM)
+            self.proc.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=str(ROOT / "build-bench"))
+    parser.add_argument("--runs", type=int, default=15, help="start-up runs of each program")
+    parser.add_argument("--shots", type=int, default=20)
+    parser.add_argument("--quick", action="store_true", help="fewer repetitions and shorter play, for trying")
+    parser.add_argument("--only", default="handlers,startup,play,shots")
+    parser.add_argument("--write", default=str(ROOT / "BENCHMARKS.md"), help="file for the table ('' for none)")
+    args = parser.parse_args()
+
+    bench = Bench(Path(args.build), args.runs, args.shots, args.quick)
+    steps = {"handlers": bench.run_handlers, "startup": bench.run_startup_and_exit, "play": bench.run_play,
+             "shots": bench.run_shots}
+    try:
+        for name in args.only.split(","):
+            steps[name]()
+    finally:
+        shutil.rmtree(bench.tmp, ignore_errors=True)
+
+    machine = bench.machine()
+    table = bench.table()
+    print()
+    print(f"Machine: {machine}")
+    print(table)
+    for note in bench.notes:
+        print(f"- {note}")
+    if args.write and args.only == parser.get_default("only") and not args.quick:
+        text = Path(args.write).read_text() if Path(args.write).exists() else ""
+        marker = "<!-- table -->"
+        block = f"{marker}\nMachine: {machine}\n\n{table}\n" + "".join(f"\n- {n}" for n in bench.notes) + \
+            f"\n{marker}"
+        if text.count(marker) == 2:
+            head, _, rest = text.partition(marker)
+            _, _, tail = rest.partition(marker)
+            text = head + block + tail
+        else:
+            text = "# Benchmarks\n\n" + block + "\n"
+        Path(args.write).write_text(text)
+        print(f"\nWritten to {args.write}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
