@@ -21,6 +21,10 @@ public:
 
     void cmdOkay_Click();
 
+public slots:
+    // Escape would hide the window and skip its closing steps; with no cancel button it does nothing.
+    void reject() override {}
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

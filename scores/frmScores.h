@@ -37,6 +37,10 @@ signals:
     // The window has closed and its places are gone.
     void unloaded();
 
+public slots:
+    // Escape would hide the window and skip its closing steps; with no cancel button it does nothing.
+    void reject() override {}
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
