@@ -6,23 +6,27 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <array>
+#include <cmath>
 
 namespace {
 // One entry per target index; the file under :/targets/ is <name>.svg.
 constexpr std::array<const char *, TargetCount> Names{{
-    "target00", "target01", "target02", "target03", "target04", "target05", "target06", "target07",
-    "target08", "target09", "target10", "target11", "target12", "target13", "target14", "target15",
-    "target16", "target17", "target18", "target19", "target20", "target21", "target22", "target23",
-    "target24", "target25", "target26", "target27", "penguin",  "target29", "target30", "target31",
-    "target32", "target33", "penguin",  "target35", "target36", "target37", "target38", "target39",
-    "target40", "target41", "target42", "target43", "target44", "target45", "target46", "target47",
-    "target48", "target49", "target50", "target51", "target52", "target53", "target54", "target55",
+    "apple",    "banana",    "cherries",   "strawberry", "gem",        "pear",          "watermelon", "grapes",
+    "orange",   "carrot",    "mushroom",   "sun",        "light-bulb", "shooting-star", "bomb",       "umbrella",
+    "teapot",   "ice-cream", "snail",      "gold-coin",  "cupcake",    "lightning",     "fish-bowl",  "pizza",
+    "kitten",   "fish",      "frog",       "ladybird",   "penguin",    "rabbit",        "owl",        "crown",
+    "rocket",   "money-bag", "penguin",    "pig",        "bee",        "jet",           "butterfly",  "crab",
+    "sailboat", "house",     "tree",       "skull",      "shoe",       "flower",        "balloon",    "guitar",
+    "pencil",   "tortoise",  "beach-ball", "race-car",   "duck",       "cactus",        "egg",        "snowman",
     "penguin",
 }};
 
 QCursor cursorFrom(const QString &resource, int hotX, int hotY) {
     const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
-    return QCursor(PictureCache::pixmap(resource, QSize(32, 32), ratio), hotX, hotY);
+    // Qt's X11 backend gives the hot spot to the server as it is, in the pixmap's device pixels.
+    const qreal hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? ratio : 1.0;
+    return QCursor(PictureCache::pixmap(resource, QSize(32, 32), ratio), static_cast<int>(std::lround(hotX * hotScale)),
+                   static_cast<int>(std::lround(hotY * hotScale)));
 }
 } // namespace
 
