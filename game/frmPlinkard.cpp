@@ -6,6 +6,7 @@
 #include "GameClock.h"
 #include "TargetPictures.h"
 #include "TargetRules.h"
+#include "platform/AccessibleControls.h"
 #include "platform/BgrColor.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
@@ -114,6 +115,7 @@ frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
     tmrVeryHard = new Timer(this, 50, false, [this] { tmrVeryHard_Timer(); });
     tmrTime = new Timer(this, 1000, true, [this] { tmrTime_Timer(); });
     tmrWinScore = new Timer(this, 500, true, [this] { tmrWinScore_Timer(); });
+    nameControls();
 }
 
 frmPlinkard::~frmPlinkard() = default;
@@ -226,6 +228,28 @@ void frmPlinkard::buildPanel() {
     // The panel comes first in the tab order, so it holds the focus when the window opens.
     QWidget::setTabOrder(picPicture, optLevel[0]);
     picPicture->setFocus();
+}
+
+// What a screen reader says; labels, buttons and options already speak their captions.
+void frmPlinkard::nameControls() {
+    picPicture->setAccessibleName(QStringLiteral("Score panel"));
+    Label1->setBuddy(lblScore);
+    Label2->setBuddy(lblMiss);
+    Label4->setBuddy(lblTime);
+    for (int i = 0; i < TargetCount; ++i) {
+        ImageControl *target = imgShoot.at(static_cast<size_t>(i));
+        target->setAccessibleName(TargetPictures::targetName(i));
+        target->setAccessibleRole(QAccessible::Button);
+    }
+    // Each bullet tells how many are left, wherever the reader lands in the magazine.
+    new ShownCountName(picPicture, {imgBullet.begin(), imgBullet.end()}, QStringLiteral("1 bullet left"),
+                       QStringLiteral("%1 bullets left"));
+    const QString reload = QStringLiteral("Click to reload");
+    for (ImageControl *bullet : imgBullet) {
+        bullet->setAccessibleDescription(reload);
+    }
+    lblReload->setAccessibleDescription(reload);
+    lblFlash->setAccessibleDescription(reload);
 }
 
 // ---------------------------------------------------------------- start-up

@@ -130,6 +130,7 @@ protected:
 private:
     void buildControls();
     void buildPanel();
+    void nameControls();
     void MotionTick(int hides);
     int DrawTarget();
     void AddToCaption(QLabel *label, int64_t delta);

@@ -1,11 +1,13 @@
 #include "ImageControl.h"
 
+#include "AccessibleControls.h"
 #include "PictureCache.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 ImageControl::ImageControl(QWidget *parent, const QString &picture) : QWidget(parent), m_picture(picture) {
+    installAccessibleControls();
     setAttribute(Qt::WA_NoSystemBackground);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 #include <QWidget>
 
@@ -13,6 +14,10 @@ public:
     QString picture() const { return m_picture; }
     void setPicture(const QString &resource);
 
+    // How a screen reader presents it: a picture, or a button where clicking it is the point.
+    QAccessible::Role accessibleRole() const { return m_role; }
+    void setAccessibleRole(QAccessible::Role role) { m_role = role; }
+
 signals:
     void clicked();
 
@@ -22,4 +27,5 @@ protected:
 
 private:
     QString m_picture;
+    QAccessible::Role m_role = QAccessible::Graphic;
 };

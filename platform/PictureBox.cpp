@@ -1,10 +1,13 @@
 #include "PictureBox.h"
 
+#include "AccessibleControls.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent) {
+    installAccessibleControls();
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
 }
