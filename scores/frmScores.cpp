@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
@@ -21,8 +22,27 @@ QFont tableFont(int pixelSize, bool bold) {
     return font;
 }
 
-QLabel *placeLabel(QWidget *parent, const QString &text, int left, int top, Qt::Alignment align) {
-    auto *label = new QLabel(parent);
+// Where the score column starts; names stay left of it.
+constexpr int ScoreLeft = 3240;
+constexpr int NameLeft = 90;
+
+// A name too long for its column loses its middle, so the game time at its end stays in view.
+// The caption keeps the whole name: entries move down by their captions.
+class PlaceName final : public QLabel {
+public:
+    explicit PlaceName(QWidget *parent) : QLabel(parent) { setMaximumWidth(px(ScoreLeft - NameLeft) - 8); }
+
+protected:
+    void paintEvent(QPaintEvent * /*event*/) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        painter.drawText(area, static_cast<int>(alignment()),
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    }
+};
+
+QLabel *placeLabel(QLabel *label, const QString &text, int left, int top, Qt::Alignment align) {
     label->setFont(tableFont(13, true));
     label->setAlignment(align | Qt::AlignVCenter);
     label->move(px(left), px(top));
@@ -48,9 +68,9 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     for (int i = 0; i < PlaceCount; ++i) {
         const int top = 705 + 330 * i;
         lblScore.at(static_cast<size_t>(i)) =
-            placeLabel(highscores, QStringLiteral("1000000000"), 3240, top, Qt::AlignRight);
+            placeLabel(new QLabel(highscores), QStringLiteral("1000000000"), ScoreLeft, top, Qt::AlignRight);
         lblName.at(static_cast<size_t>(i)) =
-            placeLabel(highscores, QStringLiteral("Name %1").arg(i + 1), 90, top, Qt::AlignLeft);
+            placeLabel(new PlaceName(highscores), QStringLiteral("Name %1").arg(i + 1), NameLeft, top, Qt::AlignLeft);
     }
     for (QLabel *first : {lblScore[0], lblName[0]}) {
         QPalette pal = first->palette();

@@ -153,11 +153,14 @@ TEST_F(EnterScore, RepeatedCommand1FillsDownwards) {
     EXPECT_EQ(shownNames(*table).mid(0, 2), QStringList({"Player 1", "Player 2"}));
 }
 
-// The name box takes at most 40 characters.
+// The name box takes at most 40 characters; such a name keeps its caption but stays clear of the score.
 TEST_F(EnterScore, NamesStopAtFortyCharacters) {
     QLineEdit *box = rig.forms->name().txtName;
-    box->setText(QString(50, u'n'));
+    box->setText(QString(50, u'W'));
     EXPECT_EQ(box->text().size(), 40);
     table->Command1_Click();
-    EXPECT_EQ(table->lblName[2]->text(), QString(40, u'n') + " (0:12:5)");
+    EXPECT_EQ(table->lblName[2]->text(), QString(40, u'W') + " (0:12:5)");
+    EXPECT_LT(table->lblName[2]->geometry().right(), table->lblScore[2]->x());
+    table->Command1_Click();
+    EXPECT_EQ(table->lblName[3]->text(), QString(40, u'W') + " (0:12:5)");
 }
