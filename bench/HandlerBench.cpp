@@ -41,9 +41,14 @@ struct Game {
     }
 };
 
+// One window for every benchmark; it must go before the application does.
+std::unique_ptr<Game> theGame;
+
 Game &game() {
-    static Game instance;
-    return instance;
+    if (!theGame) {
+        theGame = std::make_unique<Game>();
+    }
+    return *theGame;
 }
 
 // Times `call` alone; `prepare` and the repaint after each call stay outside the clock.
@@ -163,5 +168,6 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    theGame.reset();
     return 0;
 }
