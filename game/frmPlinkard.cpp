@@ -667,10 +667,16 @@ void frmPlinkard::MotionTick(int hides) {
         targetIndex = DrawTarget();
         imgShoot.at(static_cast<size_t>(targetIndex))->hide();
     }
+    // Until Form_Load has filled the grid (its start-up message boxes let ticks run) these two
+    // draws fail and are skipped, as every failing step of a tick is: the last place is kept.
     const auto column = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 8.0), size_t{7});
-    nextLeft = colLefts.at(column);
+    if (column < colLefts.size()) {
+        nextLeft = colLefts[column];
+    }
     const auto row = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 7.0), size_t{6});
-    nextTop = colTops.at(row);
+    if (row < colTops.size()) {
+        nextTop = colTops[row];
+    }
     imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
 }
 
