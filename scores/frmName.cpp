@@ -27,6 +27,8 @@ frmName::frmName(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) 
     txtName = new QLineEdit(this);
     txtName->setGeometry(pxRect(75, 555, 3135, 300));
     txtName->setMaxLength(MaxNameLength);
+    // A screen reader reads the label's request as the box's name.
+    Label1->setBuddy(txtName);
 
     cmdOkay = new QPushButton(QStringLiteral("Okay"), this);
     cmdOkay->setGeometry(pxRect(1230, 885, 855, 345));

@@ -111,13 +111,13 @@ def descendants(acc, only_showing=True):
 
 def find(root, role_name, name=None, only_showing=True):
     for acc in descendants(root, only_showing):
-        if role(acc) == role_name and (name is None or acc.name == name):
+        if (role_name is None or role(acc) == role_name) and (name is None or acc.name == name):
             return acc
     return None
 
 
 def find_all(root, role_name, only_showing=True):
-    return [acc for acc in descendants(root, only_showing) if role(acc) == role_name]
+    return [acc for acc in descendants(root, only_showing) if role_name is None or role(acc) == role_name]
 
 
 def extents(acc):

@@ -72,6 +72,15 @@ class Game:
         return self.score(), self.misses(), self.bullets_left()
 
 
+def unnamed(root):
+    """Shown controls a screen reader could only call by their role."""
+    return [f"{role(acc)} at {extents(acc)[:2]}" for acc in find_all(root, None)
+            if role(acc) in CONTROL_ROLES and not acc.name]
+
+
+CONTROL_ROLES = ("push button", "check box", "radio button", "text", "image")
+
+
 def clock_seconds(text):
     match = re.fullmatch(r"(\d+):(\d+):(\d+)", text)
     if not match:
@@ -261,13 +270,14 @@ def first_run(suite):
     expect("reload sign shown", showing(game.sign), False)
     expect("reload prompt", game.prompt.name, "")
     expect("targets in the tree", len(game.targets), 57)
-    unnamed = [i for i, t in enumerate(game.targets) if not t.name]
-    expect("targets without a name", unnamed, [])
+    nameless = [i for i, t in enumerate(game.targets) if not t.name]
+    expect("targets without a name", nameless, [])
     wait_for("targets to pop up", lambda: len(game.shown_targets()) >= 3, 3)
     for target in game.shown_targets():
         x, y, w, h = extents(target)
         if (w, h) != (32, 32) or x < game.left or y < game.top or y + h > game.top + FIELD_HEIGHT:
             raise Failure(f"target {target.name!r} at {x},{y} {w}x{h} lies outside the play field")
+    expect("unnamed controls of the main window", unnamed(game.main), [])
     if window_ids(program.pid, "Sound Test"):
         raise Failure("the sound test complained although a sound server runs")
     suite.shot("start-up")
@@ -278,6 +288,7 @@ def first_run(suite):
     fields = {acc.name: acc for acc in find_all(dialog, "text")}
     boxes = {acc.name: acc for acc in find_all(dialog, "check box")}
     here = os.path.realpath(folder)
+    expect("unnamed controls of the settings", unnamed(dialog), [])
     expect("Music: by default", text_of(fields["Music:"]), os.path.join(here, "snot.mid"))
     expect("Shoot: by default", text_of(fields["Shoot:"]), os.path.join(here, "mchgun.wav"))
     expect("Winning Score: by default", text_of(fields["Winning Score:"]), "100000000")
@@ -352,6 +363,7 @@ def second_run(suite):
     # The table shows the shipped file, and the clock stands while it is open.
     game.press("High Scores")
     table = program.window("High Scores", role_name="dialog")
+    expect("unnamed controls of the table", unnamed(table), [])
     labels = [acc.name for acc in find_all(table, "label")]
     for score, name in shipped_table(suite.first_folder):
         if score not in labels or name not in labels:
@@ -410,6 +422,7 @@ def second_run(suite):
     key(game.x_window, "F3")
     box = program.window("Paused", role_name="alert")
     expect("pause message", [acc.name for acc in find_all(box, "label")], ["Paused.  Press OK to continue."])
+    expect("unnamed controls of the pause box", unnamed(box), [])
     frozen, field = game.clock(), [showing(t) for t in game.targets]
     holds("the clock and the field standing while paused",
           lambda: game.clock() == frozen and [showing(t) for t in game.targets] == field, 2.2)
@@ -441,6 +454,7 @@ def high_score_entry(suite):
     entry = program.window("High Score!", role_name="dialog")
     expect("entry label", [acc.name for acc in find_all(entry, "label")],
            ["You have gotten a High Score!  Enter your name below:"])
+    expect("unnamed controls of the entry", unnamed(entry), [])
     click_on(find(entry, "text"))
     type_text("Tess Tester")
     wait_for("the typed name", lambda: text_of(find(entry, "text")) == "Tess Tester")
