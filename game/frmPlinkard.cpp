@@ -352,10 +352,13 @@ void frmPlinkard::closeEvent(QCloseEvent *event) {
 void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
-    store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
-    store.write(App, Section, Wave, m_forms.settings().txtWave->text());
-    store.write(App, Section, MidiOnOff, QString::number(Value(chkMusic)));
-    store.write(App, Section, WaveOnOff, QString::number(Value(chkSounds)));
+    {
+        const SettingsStore::Batch oneSave(store);
+        store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
+        store.write(App, Section, Wave, m_forms.settings().txtWave->text());
+        store.write(App, Section, MidiOnOff, QString::number(Value(chkMusic)));
+        store.write(App, Section, WaveOnOff, QString::number(Value(chkSounds)));
+    }
 
     if (m_forms.isSettingsLoaded()) {
         Forms::Unload(&m_forms.settings());
@@ -372,6 +375,7 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
 }
 
 void frmPlinkard::Form_Unload(int & /*Cancel*/) {
+    m_unloading = true;
     m_forms.mod.StopMidi();
     for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
         t->setEnabled(false);
@@ -729,7 +733,10 @@ void frmPlinkard::EndGameAfterWinningScore() {
             ResumePlay();
         }
     }
-    cmdNew_Click();
+    // The window may have been closed meanwhile: a new game would start the music again.
+    if (!m_unloading) {
+        cmdNew_Click();
+    }
 }
 
 // ---------------------------------------------------------------- appearance

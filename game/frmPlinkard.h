@@ -138,5 +138,6 @@ private:
 
     Forms &m_forms;
     bool m_centred = false;
+    bool m_unloading = false;
     QPixmap m_fieldPicture;
 };

@@ -3,7 +3,8 @@
 #include <QMessageBox>
 
 MsgResult QtMessageBoxes::show(QWidget *owner, const QString &prompt, int style, const QString &title) {
-    QMessageBox box(owner);
+    // An owner not on screen yet (start-up) would pin the box to the screen's corner.
+    QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
     box.setWindowTitle(title);
     box.setText(prompt);
     const int icon = style & 0x70;
