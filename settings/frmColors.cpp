@@ -45,6 +45,9 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(px(4590), px(2805));
     setModal(true);
+    QFont face(QStringLiteral("Liberation Sans"));
+    face.setPixelSize(11);
+    setFont(face);
 
     fraColors = new QGroupBox(this);
     fraColors->setGeometry(pxRect(30, -15, 4530, 1020));
@@ -99,16 +102,16 @@ void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
 }
 
 void frmColors::PickPicture(QLineEdit *box) {
-    if (const auto file = m_forms.services.fileDialogs.openFile(this, QStringLiteral("Select File"),
-                                                                QStringLiteral("Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
-                                                                m_forms.mod.AppFolder)) {
+    if (const auto file = m_forms.services.fileDialogs.openFile(
+            this, QStringLiteral("Select File"), QStringLiteral("Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
+            m_forms.mod.AppFolder)) {
         box->setText(*file);
     }
 }
 
 void frmColors::PickColor(QFrame *preview) {
-    if (const auto color = m_forms.services.colorDialogs.chooseColor(this, QStringLiteral("Choose Color"),
-                                                                     m_dialogColor)) {
+    if (const auto color =
+            m_forms.services.colorDialogs.chooseColor(this, QStringLiteral("Choose Color"), m_dialogColor)) {
         m_dialogColor = *color;
         setBackColor(preview, *color);
     }

@@ -51,6 +51,10 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(px(4860), px(2400));
     setModal(true);
+    // The game's own face and size: the designed boxes are measured for it.
+    QFont face(QStringLiteral("Liberation Sans"));
+    face.setPixelSize(11);
+    setFont(face);
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(pxRect(45, -15, 4785, 2025));
@@ -86,6 +90,8 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
     txtWinScore->setGeometry(pxRect(1200, 405, 930, 285));
     txtWinScore->setProperty("Tag", NumericTag);
     txtWinScore->setValidator(new TagValidator(NumericTag, txtWinScore));
+    // A refused paste or drop sounds like a refused key.
+    connect(txtWinScore, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
     txtWinScore->installEventFilter(this);
     Label1 = new QLabel(QStringLiteral("Winning Sco&re:"), Frame2);
     Label1->setGeometry(pxRect(75, 450, 1095, 195));
@@ -164,9 +170,8 @@ bool frmSettings::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void frmSettings::cmdMusic_Click() {
-    if (const auto file = m_forms.services.fileDialogs.openFile(this, QStringLiteral("Select File"),
-                                                                QStringLiteral("Midi Files|*.mid;*.rmi"),
-                                                                m_forms.mod.AppFolder)) {
+    if (const auto file = m_forms.services.fileDialogs.openFile(
+            this, QStringLiteral("Select File"), QStringLiteral("Midi Files|*.mid;*.rmi"), m_forms.mod.AppFolder)) {
         txtMidi->setText(*file);
     }
 }
@@ -186,12 +191,15 @@ void frmSettings::cmdOk_Click() {
     txtMidi->setText(m_forms.mod.ShortPath(txtMidi->text()));
     txtWave->setText(m_forms.mod.ShortPath(txtWave->text()));
     SettingsStore &store = m_forms.services.store;
-    store.write(App, Section, Midi, txtMidi->text());
-    store.write(App, Section, Wave, txtWave->text());
-    store.write(App, Section, ChangeSpeed, QString::number(Value(chkChgSpd)));
-    store.write(App, Section, WinningScore, txtWinScore->text());
-    store.write(App, Section, WinScore, QString::number(Value(chkWinScore)));
-    store.write(App, Section, ExtraPoints, QString::number(Value(chkPoints)));
+    {
+        const SettingsStore::Batch oneSave(store);
+        store.write(App, Section, Midi, txtMidi->text());
+        store.write(App, Section, Wave, txtWave->text());
+        store.write(App, Section, ChangeSpeed, QString::number(Value(chkChgSpd)));
+        store.write(App, Section, WinningScore, txtWinScore->text());
+        store.write(App, Section, WinScore, QString::number(Value(chkWinScore)));
+        store.write(App, Section, ExtraPoints, QString::number(Value(chkPoints)));
+    }
     Forms::Unload(this);
 }
 

@@ -48,6 +48,16 @@ QString MemoryStore::read(const QString &app, const QString &section, const QStr
 void MemoryStore::write(const QString &app, const QString &section, const QString &key, const QString &value) {
     values.insert(app + u'/' + section + u'/' + key, value);
     writes << key + u'=' + value;
+    if (m_batchDepth > 0) {
+        m_batch << key + u'=' + value;
+    }
+}
+
+void MemoryStore::endWrites() {
+    if (--m_batchDepth == 0) {
+        batches << m_batch;
+        m_batch.clear();
+    }
 }
 
 std::optional<QByteArray> FakeFiles::readAll(const QString &path) {

@@ -66,7 +66,16 @@ public:
     bool has(const QString &key) const { return values.contains(path(key)); }
     void set(const QString &key, const QString &v) { values.insert(path(key), v); }
     QMap<QString, QString> values;
-    QStringList writes; // "key=value" in order
+    QStringList writes;         // "key=value" in order
+    QList<QStringList> batches; // the writes of each finished batch, in order
+
+protected:
+    void beginWrites() override { ++m_batchDepth; }
+    void endWrites() override;
+
+private:
+    int m_batchDepth = 0;
+    QStringList m_batch;
 };
 
 // A program folder with files held in memory; everything else does not exist.

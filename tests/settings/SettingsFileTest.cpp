@@ -1,0 +1,248 @@
+#include "platform/QSettingsStore.h"
+#include "settings/StoredSettings.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace StoredSettings;
+
+namespace {
+QByteArray fileText(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void putFile(const QString &path, const QByteArray &data) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(data);
+}
+
+QSettings::SettingsMap parsed(const QByteArray &text) {
+    QByteArray copy = text;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QSettings::SettingsMap map;
+    QSettingsStore::readIni(buffer, map);
+    return map;
+}
+
+ino_t inodeOf(const QString &path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+struct StoreInTempFolder : ::testing::Test {
+    QTemporaryDir dir;
+    QSettingsStore store{dir.path()};
+    QString file() const { return dir.path() + QStringLiteral("/Brindlecot.ini"); }
+    QString get(const QString &key, const QString &def = QStringLiteral("<default>")) {
+        return store.read(App, Section, key, def);
+    }
+    void put(const QString &key, const QString &value) { store.write(App, Section, key, value); }
+};
+} // namespace
+
+// The file lands in $XDG_CONFIG_HOME, named after the application, with the keys spelt as named.
+TEST(SettingsFile, LivesInTheUsersConfigFolderWithKeysAsNamed) {
+    QTemporaryDir config;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QSettingsStore store;
+    store.write(App, Section, WinningScore, QStringLiteral("250"));
+    store.write(App, Section, MidiOnOff, QStringLiteral("0"));
+    qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_EQ(fileText(config.path() + QStringLiteral("/Brindlecot.ini")),
+              QByteArray("[Plinkard]\nMIDI ON-OFF=0\nWinning Score=250\n"));
+}
+
+// Every key keeps exactly the text written, whatever characters a path may hold.
+TEST_F(StoreInTempFolder, EveryKeyRoundTripsExactly) {
+    const QStringList keys{Midi, Wave, WinningScore, WinScore, ChangeSpeed, ExtraPoints, MidiOnOff, WaveOnOff};
+    const QStringList values{QStringLiteral("/home/Ann/My Music/Theme, Part 2.MID"),
+                             QStringLiteral(" /leading and trailing blank "),
+                             QStringLiteral("\"quoted\" \\back\\slash"),
+                             QStringLiteral("line\nbreak\ttab\x01"),
+                             QStringLiteral("Ünïcödé ♪"),
+                             QString(),
+                             QStringLiteral("a=b;c#d [e]"),
+                             QStringLiteral("@Variant(x) 1")};
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        put(keys[i], values[i]);
+    }
+    QSettingsStore fresh(dir.path());
+    const QSettings::SettingsMap onDisk = parsed(fileText(file()));
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(fresh.read(App, Section, keys[i], QStringLiteral("<default>")), values[i]) << keys[i].toStdString();
+        EXPECT_EQ(onDisk.value(Section + u'/' + keys[i]).toString(), values[i]) << keys[i].toStdString();
+    }
+    // An ordinary path stays readable in the file as it is.
+    EXPECT_TRUE(fileText(file()).contains("MIDI=/home/Ann/My Music/Theme, Part 2.MID\n"));
+}
+
+// Nothing stored: every read gives its default, and reading creates no file.
+TEST_F(StoreInTempFolder, EmptyStoreGivesDefaultsAndReadingWritesNothing) {
+    EXPECT_EQ(get(Midi, QStringLiteral("/opt/p/snot.mid")), QStringLiteral("/opt/p/snot.mid"));
+    EXPECT_EQ(get(WinningScore, DefaultWinningScore), DefaultWinningScore);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    // Another section or application does not answer for ours.
+    store.write(App, QStringLiteral("Other"), Midi, QStringLiteral("x"));
+    store.write(QStringLiteral("Other"), Section, Midi, QStringLiteral("y"));
+    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+}
+
+// A write is on disk when it returns, by itself, without a later flush.
+TEST_F(StoreInTempFolder, WritesReachTheDiskAtOnce) {
+    put(WinScore, QStringLiteral("1"));
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWin Score=1\n"));
+    put(WinScore, QStringLiteral("0"));
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWin Score=0\n"));
+}
+
+// A save of several values is one file replacement: until it ends the disk holds the old
+// file (a crash keeps all old values), reads already see the new values, and nesting joins in.
+TEST_F(StoreInTempFolder, BatchedWritesReachTheDiskTogether) {
+    put(Midi, QStringLiteral("/old.mid"));
+    const QByteArray old = fileText(file());
+    const ino_t oldInode = inodeOf(file());
+    {
+        const SettingsStore::Batch save(store);
+        put(Midi, QStringLiteral("/new.mid"));
+        put(WaveOnOff, QStringLiteral("0"));
+        {
+            const SettingsStore::Batch inner(store);
+            put(WinScore, QStringLiteral("1"));
+        }
+        put(Midi, QStringLiteral("/newer.mid"));
+        EXPECT_EQ(fileText(file()), old);
+        EXPECT_EQ(inodeOf(file()), oldInode);
+        EXPECT_EQ(get(Midi), QStringLiteral("/newer.mid"));
+        EXPECT_EQ(get(WinScore), QStringLiteral("1"));
+        EXPECT_EQ(get(Wave), QStringLiteral("<default>"));
+    }
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/newer.mid\nWAVE ON-OFF=0\nWin Score=1\n"));
+    put(Wave, QStringLiteral("/w.wav"));
+    EXPECT_TRUE(fileText(file()).contains("WAVE=/w.wav\n"));
+}
+
+// A damaged file costs only its damaged lines; a write then leaves a clean file.
+TEST_F(StoreInTempFolder, DamagedFileGivesDefaultsForWhatCannotBeRead) {
+    QByteArray damaged("\xEF\xBB\xBFgarbage without equals\n");
+    damaged += QByteArray("\x00\x01\xFF\xFE", 4) + " binary\n[Plinkard\n=no key\n";
+    damaged += "[Plinkard]\r\nWin Score = 1 \r\nChange Speed\r\n; MIDI=/commented\n";
+    putFile(file(), damaged);
+    EXPECT_EQ(get(WinScore), QStringLiteral("1"));
+    EXPECT_EQ(get(ChangeSpeed), QStringLiteral("<default>"));
+    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+    put(Wave, QStringLiteral("/w.wav"));
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWAVE=/w.wav\nWin Score=1\n"));
+
+    putFile(file(), QByteArray(4096, '\0'));
+    EXPECT_EQ(get(WinScore), QStringLiteral("<default>"));
+}
+
+// A file that cannot be read (here: a folder in its place) gives the defaults; writes fail quietly.
+TEST_F(StoreInTempFolder, UnreadableFileGivesDefaults) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Brindlecot.ini")));
+    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+    put(Midi, QStringLiteral("/x.mid"));
+    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+    EXPECT_TRUE(QFileInfo(file()).isDir());
+}
+
+// A folder that cannot be written (even by root: a file stands where it should be) keeps the
+// old values readable and loses only the new write.
+TEST(SettingsFile, UnwritableFolderGivesDefaultsAndNeverFails) {
+    QTemporaryDir dir;
+    putFile(dir.path() + QStringLiteral("/blocker"), "a file, not a folder");
+    QSettingsStore store(dir.path() + QStringLiteral("/blocker/config"));
+    store.write(App, Section, Midi, QStringLiteral("/x.mid"));
+    EXPECT_EQ(store.read(App, Section, Midi, QStringLiteral("<default>")), QStringLiteral("<default>"));
+}
+
+// A write never rewrites the file in place: a new file replaces the old one whole, so a
+// reader that opened the old file still reads it complete.
+TEST_F(StoreInTempFolder, WriteReplacesTheFileWhole) {
+    put(Midi, QStringLiteral("/old.mid"));
+    const QByteArray before = fileText(file());
+    const ino_t oldInode = inodeOf(file());
+    QFile oldReader(file());
+    ASSERT_TRUE(oldReader.open(QIODevice::ReadOnly));
+    put(Midi, QStringLiteral("/new/and/longer/name.mid"));
+    EXPECT_NE(inodeOf(file()), oldInode);
+    EXPECT_EQ(oldReader.readAll(), before);
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/new/and/longer/name.mid\n"));
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brindlecot.ini")});
+}
+
+// What a writer killed mid-write leaves behind (its half-written temporary file and its lock)
+// is ignored: the values read are the last complete ones, and the next write goes through.
+TEST_F(StoreInTempFolder, KilledWritersLeftoversAreIgnored) {
+    put(Midi, QStringLiteral("/complete.mid"));
+    putFile(file() + QStringLiteral(".aB3xYz"), "[Plinkard]\nMIDI=/half-wri");
+    // A lock held by a process that no longer runs.
+    const pid_t gone = fork();
+    if (gone == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    putFile(file() + QStringLiteral(".lock"), QString::number(gone).toUtf8() + "\nplinkard\n" +
+                                                  QSysInfo::machineHostName().toUtf8() + "\n" +
+                                                  QSysInfo::machineUniqueId() + "\n" + QSysInfo::bootUniqueId() + "\n");
+    EXPECT_EQ(get(Midi), QStringLiteral("/complete.mid"));
+    put(Wave, QStringLiteral("/w.wav"));
+    EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/complete.mid\nWAVE=/w.wav\n"));
+    EXPECT_FALSE(QFile::exists(file() + QStringLiteral(".lock")));
+}
+
+// A writer killed at any moment leaves the old or the new file complete, never a torn one;
+// every read taken meanwhile is complete too.
+TEST_F(StoreInTempFolder, WriterKilledAtAnyMomentLeavesACompleteFile) {
+    const QString longValue = QString(3000, u'7');
+    auto complete = [&](const QByteArray &text) {
+        const QSettings::SettingsMap map = parsed(text);
+        return text.endsWith('\n') && map.size() == 2 && map.value(Section + u'/' + WinningScore) == longValue &&
+               map.value(Section + u'/' + Midi).toString().startsWith(u'/');
+    };
+    put(WinningScore, longValue);
+    put(Midi, QStringLiteral("/0"));
+    int tornReads = 0;
+    for (int round = 0; round < 12; ++round) {
+        const pid_t writer = fork();
+        if (writer == 0) {
+            QSettingsStore own(dir.path());
+            for (int i = 1;; ++i) {
+                own.write(App, Section, Midi, u'/' + QString::number(i).repeated(i % 40 + 1));
+            }
+        }
+        ASSERT_GT(writer, 0);
+        // Wait for a few writes of this writer (each round a different number), reading all along.
+        QByteArray last = fileText(file());
+        int changes = 0;
+        for (long reads = 0; changes < round % 4 + 1 && reads < 2'000'000; ++reads) {
+            const QByteArray now = fileText(file());
+            tornReads += complete(now) ? 0 : 1;
+            if (now != last) {
+                ++changes;
+                last = now;
+            }
+        }
+        kill(writer, SIGKILL);
+        waitpid(writer, nullptr, 0);
+        EXPECT_EQ(changes, round % 4 + 1) << "the writer stalled in round " << round;
+        EXPECT_TRUE(complete(fileText(file()))) << "round " << round;
+    }
+    EXPECT_EQ(tornReads, 0);
+    EXPECT_EQ(get(WinningScore), longValue);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "fakes/GameRig.h"
+#include "platform/Timer.h"
+#include "platform/Twips.h"
+#include "settings/StoredSettings.h"
+#include "settings/frmSettings.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+// The game on fakes, with the program folder /opt/plinkard holding the default sound files.
+struct SettingsRig : ::testing::Test {
+    GameRig rig;
+    const QString Folder = QStringLiteral("/opt/plinkard/");
+
+    MemoryStore &store() { return rig.fakes.store; }
+    FakeSound &sound() { return rig.fakes.sound; }
+    frmPlinkard &start() { return rig.start(); }
+    frmSettings &settings() { return rig.forms->settings(); }
+    bool settingsLoaded() const { return rig.forms->isSettingsLoaded(); }
+    void addFile(const QString &path) { rig.fakes.files.files.insert(path, QByteArray("data")); }
+    // Forget what start-up did, so a test sees only its own writes and music calls.
+    void forgetStartUp() {
+        store().writes.clear();
+        sound().calls.clear();
+    }
+};
+
+// The six timers in the order the Settings button disables them.
+inline std::vector<bool> sixTimers(const frmPlinkard &w) {
+    return {w.tmrTime->Enabled(), w.tmrWinScore->Enabled(), w.tmrHard->Enabled(),
+            w.tmrEasy->Enabled(), w.tmrVeryEasy->Enabled(), w.tmrVeryHard->Enabled()};
+}
+
+// Playing at a level (0 Too Easy .. 3 Too Hard): clock, winning-score check and that level's timer.
+inline std::vector<bool> playingAt(int level) {
+    static constexpr std::array<size_t, 4> slot{4, 3, 2, 5};
+    std::vector<bool> flags{true, true, false, false, false, false};
+    flags.at(slot.at(static_cast<size_t>(level))) = true;
+    return flags;
+}
+
+inline const std::vector<bool> AllHalted(6, false);
