@@ -14,7 +14,7 @@ class QFrame;
 // Colours and background pictures for the play field and the score panel.
 class frmColors final : public QDialog {
     Q_OBJECT
-  public:
+public:
     frmColors(Forms &forms, QWidget *owner);
 
     QGroupBox *fraColors = nullptr;
@@ -44,15 +44,15 @@ class frmColors final : public QDialog {
     static uint32_t BackColor(const QFrame *preview);
     static void setBackColor(QFrame *preview, uint32_t bgr);
 
-  public slots:
+public slots:
     // QDialog's Escape would only hide the window and skip its closing steps; with no
     // cancel button the window ignores it, as the high-score window does.
     void reject() override {}
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     void PickPicture(QLineEdit *box);
     void PickColor(QFrame *preview);
 

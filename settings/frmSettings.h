@@ -14,7 +14,7 @@ class QPushButton;
 // reads its controls directly, which creates it (hidden) when it is not loaded.
 class frmSettings final : public QDialog {
     Q_OBJECT
-  public:
+public:
     frmSettings(Forms &forms, QWidget *owner);
 
     QGroupBox *Frame1 = nullptr;
@@ -47,16 +47,16 @@ class frmSettings final : public QDialog {
     // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
     void FilterKey(QLineEdit *box, int &KeyAscii);
 
-  public slots:
+public slots:
     // QDialog's Escape would only hide the window and skip its closing steps; with no
     // cancel button the window ignores it, as the high-score window does.
     void reject() override {}
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     void ReadStore();
 
     Forms &m_forms;
