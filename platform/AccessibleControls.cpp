@@ -11,7 +11,7 @@
 namespace {
 // A picture the player can click: its press action does what a click does.
 class ImageAccessible final : public QAccessibleWidget {
-  public:
+public:
     explicit ImageAccessible(ImageControl *image) : QAccessibleWidget(image, image->accessibleRole()) {}
 
     QAccessible::Role role() const override { return image()->accessibleRole(); }
@@ -27,7 +27,7 @@ class ImageAccessible final : public QAccessibleWidget {
         QAccessibleWidget::doAction(actionName);
     }
 
-  private:
+private:
     ImageControl *image() const { return static_cast<ImageControl *>(widget()); }
 };
 

@@ -13,16 +13,16 @@ void installAccessibleControls();
 // Names every member of a group after how many members are shown, for example "14 bullets left",
 // so a screen reader tells the count on whichever member it lands.
 class ShownCountName final : public QObject {
-  public:
+public:
     // `many` holds %1 for the count.
     ShownCountName(QObject *parent, std::vector<QWidget *> members, QString one, QString many);
 
     int shownCount() const;
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     void rename();
 
     std::vector<QWidget *> m_members;
