@@ -45,8 +45,9 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(px(4590), px(2805));
     setModal(true);
+    // As in the settings window: at 11 px the labels lose their colons.
     QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(11);
+    face.setPixelSize(10);
     setFont(face);
 
     fraColors = new QGroupBox(this);

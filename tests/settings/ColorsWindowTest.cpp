@@ -84,6 +84,9 @@ TEST_F(ColorsRig, WindowIsLaidOutAsDesigned) {
     }
 }
 
+// In the game's font every caption fits its control.
+TEST_F(ColorsRig, NoCaptionIsCutOff) { EXPECT_EQ(clippedCaptions(&colors()).join(", ").toStdString(), ""); }
+
 // Every opening starts from the load-time content, whatever was chosen or cancelled before.
 TEST_F(ColorsRig, EveryOpeningStartsFromTheLoadTimePreviews) {
     for (int opening = 0; opening < 2; ++opening) {

@@ -7,7 +7,11 @@
 #include "settings/frmSettings.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 // The game on fakes, with the program folder /opt/plinkard holding the default sound files.
@@ -43,3 +47,31 @@ inline std::vector<bool> playingAt(int level) {
 }
 
 inline const std::vector<bool> AllHalted(6, false);
+
+// Controls of a window whose caption needs more room than the control has, with the pixels
+// missing: nothing of a caption may be cut off.
+inline QStringList clippedCaptions(QWidget *window) {
+    QStringList clipped;
+    auto check = [&](QWidget *control, const QString &caption, int need) {
+        if (need > control->width()) {
+            clipped << QStringLiteral("%1 (%2 px short)").arg(caption).arg(need - control->width());
+        }
+    };
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        const QFontMetrics fm(control->font());
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            const QString text = QString(label->text()).remove(u'&');
+            check(control, label->text(), fm.horizontalAdvance(text));
+            if (fm.height() > control->height()) {
+                clipped << label->text() + QStringLiteral(" (too low)");
+            }
+        } else if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            check(control, box->text(), box->sizeHint().width());
+        } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+            check(control, button->text(), fm.horizontalAdvance(QString(button->text()).remove(u'&')) + 8);
+        } else if (auto *frame = qobject_cast<QGroupBox *>(control)) {
+            check(control, frame->title(), fm.horizontalAdvance(frame->title()) + 8);
+        }
+    }
+    return clipped;
+}

@@ -102,6 +102,16 @@ TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
                                              s.chkWinScore, s.txtWinScore, s.cmdColors, s.cmdOk, s.cmdNo}));
 }
 
+// In the game's font every caption fits its control, and the default winning score its box.
+TEST_F(SettingsRig, NoCaptionIsCutOff) {
+    start();
+    frmSettings &s = settings();
+    EXPECT_EQ(clippedCaptions(&s).join(", ").toStdString(), "");
+    EXPECT_EQ(s.font().family(), QStringLiteral("Liberation Sans"));
+    const QFontMetrics fm(s.txtWinScore->font());
+    EXPECT_LE(fm.horizontalAdvance(QStringLiteral("100000000")) + 6, s.txtWinScore->width());
+}
+
 // With nothing stored: the default files beside the program, the default winning score,
 // "No Winning Score" clear, both options on, music and sounds on; nothing written yet.
 TEST_F(SettingsRig, EmptyStoreGivesTheDefaults) {
