@@ -38,9 +38,17 @@ apt_get install --no-install-recommends "$deb" >"$work/install.log" 2>&1 || { ca
 mapfile -t files < <(dpkg -L plinkard)
 
 [ -x /usr/lib/plinkard/plinkard ] || fail "no program in /usr/lib/plinkard"
+for name in scores.dat snot.mid mchgun.wav miss.wav; do
+  if [ -f "$build/bin/$name" ]; then [ -f "/usr/lib/plinkard/$name" ] || fail "no $name beside the program"; fi
+done
 [ -f /usr/lib/plinkard/scores.dat ] || fail "no scores.dat beside the program"
 [ "$(readlink /usr/bin/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/bin/plinkard is not the relative link"
 [ -f /usr/share/icons/hicolor/scalable/apps/plinkard.svg ] || fail "no scalable icon"
+for png in "$root"/assets/icons/hicolor/*/apps/*.png; do
+  [ -e "$png" ] || continue
+  size=$(basename "$(dirname "$(dirname "$png")")")
+  [ -f "/usr/share/icons/hicolor/$size/apps/plinkard.png" ] || fail "no $size icon"
+done
 [ -f "/usr/share/metainfo/$app_id.metainfo.xml" ] || fail "no metainfo"
 entry=/usr/share/applications/$app_id.desktop
 command=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
