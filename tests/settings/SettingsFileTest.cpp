@@ -169,6 +169,35 @@ TEST(SettingsFile, UnwritableFolderGivesDefaultsAndNeverFails) {
     EXPECT_EQ(store.read(App, Section, Midi, QStringLiteral("<default>")), QStringLiteral("<default>"));
 }
 
+// A read-only file, as an ordinary user meets it (root drops to "nobody" for this): its values
+// are read; a write quietly holds for this run only and the file keeps the old values for the next start.
+TEST(SettingsFile, ReadOnlyFileKeepsItsValues) {
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    const QString path = dir.path() + QStringLiteral("/Brindlecot.ini");
+    const QByteArray stored("[Plinkard]\nWin Score=1\n");
+    putFile(path, stored);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(10);
+        }
+        QSettingsStore store(dir.path());
+        const bool readStored = store.read(App, Section, WinScore, QStringLiteral("0")) == QStringLiteral("1");
+        store.write(App, Section, Midi, QStringLiteral("/x.mid"));
+        const bool heldForTheRun = store.read(App, Section, Midi, QStringLiteral("<default>")) == u"/x.mid";
+        _exit((readStored ? 0 : 1) | (heldForTheRun ? 0 : 2));
+    }
+    ASSERT_GT(child, 0);
+    int status = -1;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: stored value not read, 2: the write did not hold for the run";
+    EXPECT_EQ(fileText(path), stored);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brindlecot.ini")});
+}
+
 // A write never rewrites the file in place: a new file replaces the old one whole, so a
 // reader that opened the old file still reads it complete.
 TEST_F(StoreInTempFolder, WriteReplacesTheFileWhole) {
