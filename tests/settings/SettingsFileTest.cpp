@@ -60,7 +60,11 @@ TEST(SettingsFile, LivesInTheUsersConfigFolderWithKeysAsNamed) {
     QSettingsStore store;
     store.write(App, Section, WinningScore, QStringLiteral("250"));
     store.write(App, Section, MidiOnOff, QStringLiteral("0"));
-    qputenv("XDG_CONFIG_HOME", saved);
+    if (saved.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", saved);
+    }
     EXPECT_EQ(fileText(config.path() + QStringLiteral("/Brindlecot.ini")),
               QByteArray("[Plinkard]\nMIDI ON-OFF=0\nWinning Score=250\n"));
 }
