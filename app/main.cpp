@@ -19,6 +19,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     RunReport::installIfAsked();
     QApplication::setApplicationName(QStringLiteral("Plinkard"));
+    // Names the menu entry, so Wayland desktops show its icon and group its windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brindlecot.Plinkard"));
     QApplication::setStyle(QStringLiteral("Fusion"));
 
     QtMessageBoxes messages;
