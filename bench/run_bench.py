@@ -413,7 +413,8 @@ class Bench:
             mem_kib = int(f.readline().split()[1])
         return (f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; {os.cpu_count()} cores (nproc), "
                 f"{model}, {mem_kib / 1024 / 1024:.1f} GiB memory; {platform.system()} {platform.release()}; "
-                f"Xvfb and a PulseAudio null sink (scripts/headless-session)")
+                f"Xvfb and a PulseAudio null sink (scripts/headless-session); "
+                f"load average {os.getloadavg()[0]:.1f} at the end")
 
 
 def tick_at(line, interval):
