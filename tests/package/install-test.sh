@@ -17,7 +17,10 @@ command -v apt-get >/dev/null || skip "no apt on this machine"
 if dpkg-query -W -f='${Status}' plinkard 2>/dev/null | grep -q "ok installed"; then
   skip "a plinkard package is installed already; it is left alone"
 fi
-[ -n "${DISPLAY:-}" ] || exec "$root/scripts/headless-session" "$0" "$@"
+# A screen and sound server of its own: other tests' game windows share the name "Plinkard".
+if [ -z "${PLINKARD_PACKAGE_SESSION:-}" ]; then
+  PLINKARD_PACKAGE_SESSION=1 exec "$root/scripts/headless-session" "$0" "$@"
+fi
 
 work=$(mktemp -d /tmp/plinkard-package.XXXXXX)
 chmod 755 "$work" # apt reads the .deb as its own unprivileged user
@@ -61,7 +64,7 @@ mkdir -p "$XDG_CONFIG_HOME"
 start=$(date +%s.%N)
 (cd "$HOME" && eval "exec $command") >"$work/game.log" 2>&1 &
 pid=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Plinkard$' | head -n 1) || {
+wid=$(timeout 20 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Plinkard$' | head -n 1) || {
   cat "$work/game.log"
   fail "the window 'Plinkard' did not appear within 20 s"
 }
