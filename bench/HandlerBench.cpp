@@ -7,6 +7,7 @@
 #include "game/frmPlinkard.h"
 #include "platform/ImageControl.h"
 #include "platform/Timer.h"
+#include "sound/QtSoundSystem.h"
 #include "sound/modPlinkard.h"
 
 #include <QApplication>
@@ -25,7 +26,12 @@ struct Game {
     Forms forms{fakes.services, mod};
     frmPlinkard &window;
 
-    Game() : window((Timer::setManualTicks(true), forms.main())) {
+    Game() : window((Timer::setManualTicks(true), forms.main())) { showAndSettle(); }
+    Game(SoundSystem &sound, const QString &folder)
+        : fakes(sound, folder), window((Timer::setManualTicks(true), forms.main())) {
+        showAndSettle();
+    }
+    void showAndSettle() {
         window.show();
         settle();
     }
@@ -49,6 +55,18 @@ Game &game() {
         theGame = std::make_unique<Game>();
     }
     return *theGame;
+}
+
+// The same window with the program's own sound system and sounds: the shot's sound in the handler.
+std::unique_ptr<QtSoundSystem> realSound;
+std::unique_ptr<Game> theSoundingGame;
+
+Game &soundingGame() {
+    if (!theSoundingGame) {
+        realSound = std::make_unique<QtSoundSystem>();
+        theSoundingGame = std::make_unique<Game>(*realSound, QStringLiteral(PLINKARD_PROGRAM_DIR));
+    }
+    return *theSoundingGame;
 }
 
 // Times `call` alone; `prepare` and the repaint after each call stay outside the clock.
@@ -84,8 +102,7 @@ void BM_MotionTick_Hard(benchmark::State &state) { motionTick(state, 2, &frmPlin
 void BM_MotionTick_TooHard(benchmark::State &state) { motionTick(state, 3, &frmPlinkard::tmrVeryHard_Timer); }
 
 // Target 1 is an ordinary target: no speed change, no bonus, no penguin.
-void BM_Hit(benchmark::State &state) {
-    Game &g = game();
+void hit(benchmark::State &state, Game &g) {
     ImageControl *target = g.window.imgShoot.at(1);
     sample(
         state,
@@ -97,8 +114,10 @@ void BM_Hit(benchmark::State &state) {
         [&] { g.window.imgShoot_Click(1); });
 }
 
-void BM_Miss(benchmark::State &state) {
-    Game &g = game();
+void BM_Hit(benchmark::State &state) { hit(state, game()); }
+void BM_Hit_RealSound(benchmark::State &state) { hit(state, soundingGame()); }
+
+void miss(benchmark::State &state, Game &g) {
     sample(
         state,
         [&] {
@@ -107,6 +126,9 @@ void BM_Miss(benchmark::State &state) {
         },
         [&] { g.window.Form_Click(); });
 }
+
+void BM_Miss(benchmark::State &state) { miss(state, game()); }
+void BM_Miss_RealSound(benchmark::State &state) { miss(state, soundingGame()); }
 
 // A reload from an empty magazine, with the sign and prompt showing.
 void BM_Reload(benchmark::State &state) {
@@ -155,6 +177,8 @@ BENCHMARK(BM_MotionTick_Hard)->UseManualTime()->Iterations(Samples)->Unit(benchm
 BENCHMARK(BM_MotionTick_TooHard)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Hit)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Miss)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Hit_RealSound)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Miss_RealSound)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reload)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NewGame)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MotionTickAndRepaint_TooHard)->UseManualTime()->Iterations(Samples)->Unit(benchmark::kMicrosecond);
@@ -169,5 +193,7 @@ int main(int argc, char **argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     theGame.reset();
+    theSoundingGame.reset();
+    realSound.reset();
     return 0;
 }

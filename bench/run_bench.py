@@ -208,7 +208,9 @@ class Bench:
             ("MotionTick_Hard", "Motion tick, Hard (tmrHard_Timer)", 20),
             ("MotionTick_TooHard", "Motion tick, Too Hard (tmrVeryHard_Timer)", 20),
             ("Hit", "Hit (imgShoot_Click on a visible target)", 50),
+            ("Hit_RealSound", "Hit, with the program's own sound system playing the shot", 50),
             ("Miss", "Miss (Form_Click)", 50),
+            ("Miss_RealSound", "Miss, with the program's own sound system playing the shot", 50),
             ("Reload", "Reload (lblReload_Click, empty magazine)", 50),
             ("NewGame", "New Game (cmdNew_Click)", 50),
         ]
