@@ -24,6 +24,7 @@ install(FILES ${PLINKARD_LINK} DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(PLINKARD_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${PLINKARD_PACKAGING_DIR}/${PLINKARD_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PLINKARD_PACKAGING_DIR}/${PLINKARD_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plinkard RENAME copyright)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/assets/pictures/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME plinkard.svg)
 # Drawn PNG sizes, when the artwork provides them (assets/icons/hicolor/<size>/apps/*.png).
