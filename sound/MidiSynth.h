@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <fluidsynth/types.h>
+
+// A General MIDI synthesiser with one piece at a time, rendered on demand into 16-bit stereo.
+// It has no audio output of its own, so it renders the same offline as behind a sound card.
+class MidiSynth {
+public:
+    static constexpr int SampleRate = 44100;
+
+    // The SoundFont of Debian's General MIDI package; empty when none is installed.
+    static QString defaultSoundFont();
+    // Whether the file exists and starts like a standard MIDI file.
+    static bool isMidiFile(const QString &file);
+
+    // Without a usable SoundFont every note is silent, yet everything else works.
+    explicit MidiSynth(const QString &soundFont);
+    ~MidiSynth();
+    MidiSynth(const MidiSynth &) = delete;
+    MidiSynth &operator=(const MidiSynth &) = delete;
+
+    bool hasSoundFont() const { return m_fontId >= 0; }
+
+    // Plays this piece once from its beginning, replacing any other; false for a file that is no MIDI file.
+    bool start(const QString &file);
+    // Silences the piece at once and forgets it.
+    void stop();
+    // A piece is loaded and has not reached its end.
+    bool isPlaying() const;
+    // The position of the piece in MIDI ticks; -1 without one.
+    int currentTick() const;
+
+    // Fills `frames` interleaved stereo frames, advancing the piece by that much time.
+    void render(int16_t *stereo, int frames);
+
+private:
+    fluid_settings_t *m_settings = nullptr;
+    fluid_synth_t *m_synth = nullptr;
+    fluid_player_t *m_player = nullptr;
+    int m_fontId = -1;
+};
