@@ -367,8 +367,6 @@ class Bench:
                 onset = monitor.onset_after(pressed, 1.0)
                 # A shot not heard within a second counts as endlessly late.
                 latencies.append(float("inf") if onset is None else (onset - pressed) / 1e6)
-                if not monitor.heard_anything() and clicks >= 5:
-                    break
         except RuntimeError as e:
             self.notes.append(f"Shots: {e}.")
         finally:
