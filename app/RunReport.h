@@ -13,7 +13,7 @@ class QWidget;
 //                                  and "painted <ns>" once the repaint that follows a press is on screen
 // A normal run reads three variables and installs nothing.
 class RunReport final : public QObject {
-  public:
+public:
     static void installIfAsked();
 
     // The clock the launcher stamps PLINKARD_LAUNCH_NS with.
@@ -21,10 +21,10 @@ class RunReport final : public QObject {
     // Milliseconds since PLINKARD_LAUNCH_NS, or -1 without it.
     static double msSinceLaunch();
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     RunReport(bool firstPaint, bool ticks, bool input);
     // Runs once the current event, and the window flush that ends it, is done.
     void afterThisEvent(const char *what);

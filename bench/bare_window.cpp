@@ -26,10 +26,10 @@ long peakRssKib() {
 }
 
 class BareWindow final : public QWidget {
-  public:
+public:
     explicit BareWindow(int staySeconds) : m_stay(staySeconds) {}
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *) override {
         if (m_painted) {
             return;
@@ -49,7 +49,7 @@ class BareWindow final : public QWidget {
             Qt::QueuedConnection);
     }
 
-  private:
+private:
     int m_stay;
     bool m_painted = false;
 };
