@@ -6,13 +6,18 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMediaDevices>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 // About a fifth of a second queued in the sound server: stopping the music is heard at once,
 // and a busy moment on the user-interface thread does not starve the sink.
 constexpr qsizetype SinkBufferFrames = MidiSynth::SampleRate / 5;
+// Loading begins at the first paint, or after this long when nothing paints.
+constexpr int LoadAtTheLatestMs = 300;
 } // namespace
 
 FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
@@ -60,11 +65,37 @@ void FluidMusic::close(const QString &alias) {
 }
 
 void FluidMusic::waitUntilReady() {
-    beginLoading();
+    startLoader();
     takeLoadedSynth();
 }
 
 void FluidMusic::beginLoading() {
+    if (m_synth || m_loader != nullptr || m_waitingForPaint) {
+        return;
+    }
+    // Loading the library and the SoundFont competes with the window's first paint for the
+    // processor and for the dynamic linker, so it waits for that paint.
+    if (QCoreApplication::instance() == nullptr) {
+        startLoader();
+        return;
+    }
+    m_waitingForPaint = true;
+    QCoreApplication::instance()->installEventFilter(this);
+    QTimer::singleShot(LoadAtTheLatestMs, this, &FluidMusic::startLoader);
+}
+
+bool FluidMusic::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Paint && m_waitingForPaint) {
+        QMetaObject::invokeMethod(this, &FluidMusic::startLoader, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FluidMusic::startLoader() {
+    if (m_waitingForPaint) {
+        m_waitingForPaint = false;
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     if (m_synth || m_loader != nullptr) {
         return;
     }

@@ -11,8 +11,8 @@ class QThread;
 
 // The music device: a MIDI file opened under an alias, played from its start, closed. One alias
 // is open at most, and every failure is silent. The synthesiser plays into a Qt audio sink; its
-// SoundFont loads on a worker thread at the first open, so start-up never waits for it, and a
-// piece asked for meanwhile begins from its first note once the SoundFont is in.
+// library and SoundFont load on a worker thread once the first window has painted, so start-up
+// never waits for them, and a piece asked for meanwhile begins from its first note once they are in.
 class FluidMusic final : public QObject {
     Q_OBJECT
 public:
@@ -30,8 +30,12 @@ public:
     // Null until the SoundFont has loaded.
     const MidiSynth *synth() const { return m_synth.get(); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void beginLoading();
+    void startLoader();
     void takeLoadedSynth();
     void startPiece();
     void stopPiece();
@@ -40,6 +44,7 @@ private:
     QString m_alias;
     QString m_file;
     bool m_playing = false;
+    bool m_waitingForPaint = false;
     QThread *m_loader = nullptr;
     std::unique_ptr<MidiSynth> m_loaded; // written by the loader only, read after it has finished
     std::unique_ptr<MidiSynth> m_synth;
