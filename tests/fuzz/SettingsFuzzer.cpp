@@ -44,11 +44,17 @@ Boxes read(frmSettings &s) {
             Value(s.chkWinScore), Value(s.chkChgSpd), Value(s.chkPoints)};
 }
 
+// No event loop runs here: hand out what the widgets posted, or the queue grows with every input.
+void flushEvents() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void unload() {
     if (rig->forms.isSettingsLoaded()) {
         Forms::Unload(&rig->forms.settings());
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushEvents();
 }
 } // namespace
 
@@ -95,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     // Okay stores what the boxes show, and reading that back shows the same boxes.
     rig->forms.settings().cmdOk_Click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushEvents();
     FUZZ_CHECK(!rig->forms.isSettingsLoaded());
     FUZZ_CHECK(store.writes.size() == 6);
     const Boxes saved = read(rig->forms.settings());

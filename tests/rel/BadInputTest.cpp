@@ -3,11 +3,14 @@
 #include "platform/ClickLabel.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
+#include "platform/QSettingsStore.h"
 #include "platform/QtFiles.h"
 #include "platform/Timer.h"
 #include "scores/HighScoreTable.h"
+#include "settings/StoredSettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
@@ -135,4 +138,18 @@ TEST_F(BadInput, DoubleClickOnATargetIsAHitThenAMiss) {
     EXPECT_EQ(w.lblScore->text(), QStringLiteral("5"));
     EXPECT_EQ(w.lblMiss->text(), QStringLiteral("1"));
     EXPECT_EQ(w.bulletsLeft, MagazineSize - 2);
+}
+
+// A configuration folder that does not exist yet: reads give the defaults and create nothing,
+// the first write makes the folder and the file.
+TEST_F(BadInput, MissingSettingsFolderIsCreatedOnFirstWrite) {
+    using namespace StoredSettings;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("not/yet/there"));
+    QSettingsStore store(folder);
+    EXPECT_EQ(store.read(App, Section, Midi, QStringLiteral("default")), QStringLiteral("default"));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    store.write(App, Section, Midi, QStringLiteral("/music/a.mid"));
+    EXPECT_TRUE(QFileInfo(store.fileFor(App)).isFile());
+    EXPECT_EQ(store.read(App, Section, Midi, QStringLiteral("default")), QStringLiteral("/music/a.mid"));
 }
