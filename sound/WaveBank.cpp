@@ -9,15 +9,17 @@
 #include <algorithm>
 
 namespace {
-// About 50 ms queued in the server: a shot still sounds with the click, and a busy moment of the
-// user-interface thread, which feeds the sink, does not tear holes in the burst.
-constexpr qsizetype SinkBufferFrames = 2205;
+// A tenth of a second queued in the server. Shorter buffers underran on a busy two-core machine,
+// where the sound server itself waits for the processor, and whole shots went missing.
+constexpr qsizetype SinkBufferFrames = 4410;
+constexpr int OpeningSilenceFrames = WaveSound::Rate / 10;
 // The output closes once it has played silence this long, and opens again with the next sound.
 constexpr int IdleMs = 5000;
 } // namespace
 
-WaveBank::WaveBank(const QString &defaultSound, QObject *parent)
-    : QObject(parent), m_defaultSound(defaultSound), m_stream(std::make_unique<WaveStream>()) {
+WaveBank::WaveBank(const QString &defaultSound, bool withOutput, QObject *parent)
+    : QObject(parent), m_defaultSound(defaultSound), m_stream(std::make_unique<WaveStream>()),
+      m_withOutput(withOutput) {
     m_idle.setSingleShot(true);
     connect(&m_idle, &QTimer::timeout, this, &WaveBank::stopOutput);
 }
@@ -27,7 +29,9 @@ WaveBank::~WaveBank() { stopOutput(); }
 void WaveBank::play(const QString &file) {
     m_lastStarted = sourceFor(file);
     const std::shared_ptr<const WaveSound> sound = m_sounds.value(m_lastStarted);
-    m_stream->start(sound);
+    // A freshly opened output loses its first few hundredths of a second on a busy machine, so
+    // the first sound waits that long; an open output starts a sound at once.
+    m_stream->start(sound, m_withOutput && !m_sink ? OpeningSilenceFrames : 0);
     if (sound) {
         startOutput();
         m_idle.start(static_cast<int>(static_cast<qint64>(sound->frames()) * 1000 / WaveSound::Rate) + IdleMs);
@@ -57,7 +61,7 @@ QString WaveBank::sourceFor(const QString &file) {
 }
 
 void WaveBank::startOutput() {
-    if (m_sink) {
+    if (m_sink || !m_withOutput) {
         return;
     }
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();

@@ -14,7 +14,8 @@ class WaveStream final : public QIODevice {
 public:
     explicit WaveStream(QObject *parent = nullptr);
 
-    void start(std::shared_ptr<const WaveSound> sound);
+    // Plays the sound after `silentFrames` of silence.
+    void start(std::shared_ptr<const WaveSound> sound, int silentFrames = 0);
     // Frames of the current sound not yet handed to the sink.
     int framesLeft() const;
 
@@ -28,5 +29,6 @@ protected:
 private:
     mutable QMutex m_lock; // the sink may read on its own thread
     std::shared_ptr<const WaveSound> m_sound;
-    size_t m_next = 0; // next sample of m_sound
+    size_t m_next = 0;    // next sample of m_sound
+    qint64 m_silence = 0; // samples of silence before it
 };

@@ -83,7 +83,7 @@ TEST_F(Waves, UnplayableFilesAreRefused) {
 TEST_F(Waves, UnplayableFilesPlayTheDefaultSound) {
     const QString fallback = QtSoundSystem::defaultSound();
     EXPECT_TRUE(isPlayableWave(fallback));
-    WaveBank bank(fallback);
+    WaveBank bank(fallback, false);
     const QString missing = dir.filePath(QStringLiteral("missing.wav"));
     const QString empty = write(QStringLiteral("empty.wav"), {});
     const QString corrupt =
@@ -101,7 +101,7 @@ TEST_F(Waves, UnplayableFilesPlayTheDefaultSound) {
 
 // Each file is read once and kept: repeated shots reuse it, a second file adds one.
 TEST_F(Waves, RepeatedSoundsAreReadOnce) {
-    WaveBank bank(QtSoundSystem::defaultSound());
+    WaveBank bank(QtSoundSystem::defaultSound(), false);
     const QString shot = write(QStringLiteral("shot.wav"), WaveBytes{}.bytes());
     for (int i = 0; i < 5; ++i) {
         bank.play(shot);
@@ -117,7 +117,7 @@ TEST_F(Waves, RepeatedSoundsAreReadOnce) {
 
 // A new sound cuts off the one still playing, and the same sound again starts from its beginning.
 TEST_F(Waves, NewSoundCutsOffTheOld) {
-    WaveBank bank(QtSoundSystem::defaultSound());
+    WaveBank bank(QtSoundSystem::defaultSound(), false);
     const QString burst = assetPath(QStringLiteral("mchgun.wav"));
     const QString click = assetPath(QStringLiteral("miss.wav"));
     const auto burstSound = loadWave(burst);
