@@ -101,7 +101,7 @@ TEST_F(Synth, BrokenMusicFilesGiveSilence) {
     ASSERT_TRUE(writeFile(empty, {}));
     ASSERT_TRUE(writeFile(garbage, QByteArray(3000, '\x5a')));
     ASSERT_TRUE(
-        writeFile(broken, QByteArray("MThd\0\0\0\6\0\1\0\2\1\xe0MTrk\xff\xff\xff\xf0", 26) + QByteArray(64, '\x90')));
+        writeFile(broken, QByteArray("MThd\0\0\0\6\0\1\0\2\1\xe0MTrk\xff\xff\xff\xf0", 22) + QByteArray(64, '\x90')));
     MidiSynth &synth = withFont();
     synth.stop();
     render(synth, 0.3);
