@@ -18,9 +18,8 @@
 using namespace StoredSettings;
 
 namespace {
-QRect twips(int l, int t, int w, int h) { return pxRect(l, t, w, h); }
-
-// Runs `inside` while the window is shown modally by `open`, as the player would see it.
+// Runs `inside` while the window is shown modally by `open`, as the player
+// would see it.
 void whileOpen(const std::function<void()> &open, const std::function<void()> &inside) {
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -30,56 +29,63 @@ void whileOpen(const std::function<void()> &open, const std::function<void()> &i
     open();
     EXPECT_TRUE(ran);
 }
+
+// What the window shows: music, shot, winning score, then as 0/1 "No Winning
+// Score", the score box enabled, "change speed" and "all the same".
+QStringList shown(frmSettings &s) {
+    return {s.txtMidi->text(), s.txtWave->text(), s.txtWinScore->text(),
+            QStringLiteral("%1%2%3%4")
+                .arg(int{s.chkWinScore->isChecked()})
+                .arg(int{s.txtWinScore->isEnabled()})
+                .arg(int{s.chkChgSpd->isChecked()})
+                .arg(int{s.chkPoints->isChecked()})};
+}
+
+// The music calls of closing a window that stopped the music: stop again, then
+// start `file`.
+QStringList restarted(const QString &file) {
+    return {"close mymid", "close mymid", "open " + file + " mymid", "play mymid"};
+}
+
+void storeAll(MemoryStore &store, const std::vector<std::pair<QString, QString>> &values) {
+    for (const auto &[key, value] : values) {
+        store.set(key, value);
+    }
+}
 } // namespace
 
-// The window as laid out: title, size, captions, places and the load-time values.
+// The window as laid out: title, size, captions, places and the load-time
+// values.
 TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
     start();
     frmSettings &s = settings();
     EXPECT_EQ(s.windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(s.size(), QSize(px(4860), px(2400)));
     EXPECT_EQ(s.minimumSize(), s.maximumSize());
-    struct Expect {
-        QWidget *control;
-        QWidget *container;
-        QString caption;
-        QRect at;
+    const std::vector<std::tuple<QWidget *, QWidget *, QString, QRect>> expected{
+        {s.Frame1, &s, "", pxRect(45, -15, 4785, 2025)},
+        {s.fraSounds, s.Frame1, "Sounds", pxRect(90, 135, 4605, 1095)},
+        {s.Label[5], s.fraSounds, "&Music:", pxRect(150, 315, 465, 195)},
+        {s.txtMidi, s.fraSounds, Folder + "snot.mid", pxRect(660, 270, 2940, 285)},
+        {s.cmdMusic, s.fraSounds, "&Browse", pxRect(3690, 240, 750, 330)},
+        {s.Label[4], s.fraSounds, "&Shoot:", pxRect(135, 720, 465, 195)},
+        {s.txtWave, s.fraSounds, Folder + "mchgun.wav", pxRect(660, 675, 2940, 285)},
+        {s.cmdSound, s.fraSounds, "Bro&wse", pxRect(3690, 645, 750, 330)},
+        {s.chkChgSpd, s.Frame1, "Certain &icons change speed", pxRect(90, 1350, 2355, 270)},
+        {s.chkPoints, s.Frame1, "&All icons are worth the same", pxRect(90, 1635, 2310, 270)},
+        {s.Frame2, s.Frame1, "", pxRect(2505, 1200, 2205, 750)},
+        {s.chkWinScore, s.Frame2, "No Winning &Score ", pxRect(90, 135, 1650, 270)},
+        {s.Label1, s.Frame2, "Winning Sco&re:", pxRect(75, 450, 1095, 195)},
+        {s.txtWinScore, s.Frame2, "100000000", pxRect(1200, 405, 930, 285)},
+        {s.cmdColors, &s, "C&olors", pxRect(45, 2055, 795, 330)},
+        {s.cmdOk, &s, "&Okay", pxRect(3150, 2055, 795, 330)},
+        {s.cmdNo, &s, "&Cancel", pxRect(4020, 2055, 795, 330)},
     };
-    auto caption = [](QWidget *c) {
-        if (auto *l = qobject_cast<QLabel *>(c)) {
-            return l->text();
-        }
-        if (auto *g = qobject_cast<QGroupBox *>(c)) {
-            return g->title();
-        }
-        if (auto *e = qobject_cast<QLineEdit *>(c)) {
-            return e->text().isEmpty() ? QString() : QStringLiteral("<text>");
-        }
-        return qobject_cast<QAbstractButton *>(c)->text();
-    };
-    const std::vector<Expect> expected{
-        {s.Frame1, &s, "", twips(45, -15, 4785, 2025)},
-        {s.fraSounds, s.Frame1, "Sounds", twips(90, 135, 4605, 1095)},
-        {s.Label[5], s.fraSounds, "&Music:", twips(150, 315, 465, 195)},
-        {s.txtMidi, s.fraSounds, "<text>", twips(660, 270, 2940, 285)},
-        {s.cmdMusic, s.fraSounds, "&Browse", twips(3690, 240, 750, 330)},
-        {s.Label[4], s.fraSounds, "&Shoot:", twips(135, 720, 465, 195)},
-        {s.txtWave, s.fraSounds, "<text>", twips(660, 675, 2940, 285)},
-        {s.cmdSound, s.fraSounds, "Bro&wse", twips(3690, 645, 750, 330)},
-        {s.chkChgSpd, s.Frame1, "Certain &icons change speed", twips(90, 1350, 2355, 270)},
-        {s.chkPoints, s.Frame1, "&All icons are worth the same", twips(90, 1635, 2310, 270)},
-        {s.Frame2, s.Frame1, "", twips(2505, 1200, 2205, 750)},
-        {s.chkWinScore, s.Frame2, "No Winning &Score ", twips(90, 135, 1650, 270)},
-        {s.Label1, s.Frame2, "Winning Sco&re:", twips(75, 450, 1095, 195)},
-        {s.txtWinScore, s.Frame2, "<text>", twips(1200, 405, 930, 285)},
-        {s.cmdColors, &s, "C&olors", twips(45, 2055, 795, 330)},
-        {s.cmdOk, &s, "&Okay", twips(3150, 2055, 795, 330)},
-        {s.cmdNo, &s, "&Cancel", twips(4020, 2055, 795, 330)},
-    };
-    for (const Expect &e : expected) {
-        EXPECT_EQ(caption(e.control), e.caption) << e.caption.toStdString();
-        EXPECT_EQ(e.control->geometry(), e.at) << e.caption.toStdString();
-        EXPECT_EQ(e.control->parentWidget(), e.container) << e.caption.toStdString();
+    for (const auto &[control, container, caption, at] : expected) {
+        const char *property = qobject_cast<QGroupBox *>(control) ? "title" : "text";
+        EXPECT_EQ(control->property(property).toString(), caption) << caption.toStdString();
+        EXPECT_EQ(control->geometry(), at) << caption.toStdString();
+        EXPECT_EQ(control->parentWidget(), container) << caption.toStdString();
     }
     EXPECT_EQ(s.Label[5]->buddy(), s.txtMidi);
     EXPECT_EQ(s.Label[4]->buddy(), s.txtWave);
@@ -89,93 +95,68 @@ TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
     for (QPushButton *b : {s.cmdOk, s.cmdNo, s.cmdColors, s.cmdMusic, s.cmdSound}) {
         EXPECT_FALSE(b->isDefault() || b->autoDefault());
     }
-    // The tab order of the design.
-    std::vector<QWidget *> order;
+    std::vector<QWidget *> order; // the tab order of the design
     QWidget *c = s.txtMidi;
     do {
         if (c->focusPolicy() & Qt::TabFocus) {
             order.push_back(c);
         }
-        c = c->nextInFocusChain();
-    } while (c != s.txtMidi);
+    } while ((c = c->nextInFocusChain()) != s.txtMidi);
     EXPECT_EQ(order, (std::vector<QWidget *>{s.txtMidi, s.cmdMusic, s.txtWave, s.cmdSound, s.chkChgSpd, s.chkPoints,
                                              s.chkWinScore, s.txtWinScore, s.cmdColors, s.cmdOk, s.cmdNo}));
 }
 
-// In the game's font every caption fits its control, and the default winning score its box.
+// In the game's font every caption fits its control, and the default winning
+// score its box.
 TEST_F(SettingsRig, NoCaptionIsCutOff) {
     start();
     frmSettings &s = settings();
     EXPECT_EQ(clippedCaptions(&s).join(", ").toStdString(), "");
     EXPECT_EQ(s.font().family(), QStringLiteral("Liberation Sans"));
-    const QFontMetrics fm(s.txtWinScore->font());
-    EXPECT_LE(fm.horizontalAdvance(QStringLiteral("100000000")) + 6, s.txtWinScore->width());
+    EXPECT_LE(QFontMetrics(s.txtWinScore->font()).horizontalAdvance("100000000") + 6, s.txtWinScore->width());
 }
 
-// With nothing stored: the default files beside the program, the default winning score,
-// "No Winning Score" clear, both options on, music and sounds on; nothing written yet.
+// With nothing stored: default files beside the program, default winning score,
+// "No Winning Score" clear, both options on, music and sounds on; nothing
+// written yet.
 TEST_F(SettingsRig, EmptyStoreGivesTheDefaults) {
     frmPlinkard &w = start();
-    frmSettings &s = settings();
-    EXPECT_EQ(s.txtMidi->text(), Folder + "snot.mid");
-    EXPECT_EQ(s.txtWave->text(), Folder + "mchgun.wav");
-    EXPECT_EQ(s.txtWinScore->text(), QStringLiteral("100000000"));
-    EXPECT_FALSE(s.chkWinScore->isChecked());
-    EXPECT_TRUE(s.txtWinScore->isEnabled());
-    EXPECT_TRUE(s.chkChgSpd->isChecked());
-    EXPECT_TRUE(s.chkPoints->isChecked());
-    EXPECT_TRUE(w.chkMusic->isChecked());
-    EXPECT_TRUE(w.chkSounds->isChecked());
+    EXPECT_EQ(shown(settings()), QStringList({Folder + "snot.mid", Folder + "mchgun.wav", "100000000", "0111"}));
+    EXPECT_TRUE(w.chkMusic->isChecked() && w.chkSounds->isChecked());
     EXPECT_TRUE(store().writes.isEmpty());
 }
 
-// Every stored value comes into its control, and Okay writes it back unchanged, in the saving order.
+// Every stored value comes into its control, and Okay writes it back unchanged,
+// in the saving order.
 TEST_F(SettingsRig, StoredValuesFillTheWindowAndOkayWritesThemInOrder) {
     addFile("/music/Theme Song.MID");
     addFile("/sfx/Bang.WAV");
-    store().set(Midi, "/music/Theme Song.MID");
-    store().set(Wave, "/sfx/Bang.WAV");
-    store().set(WinningScore, "777");
-    store().set(WinScore, "1");
-    store().set(ChangeSpeed, "0");
-    store().set(ExtraPoints, "0");
+    storeAll(store(), {{Midi, "/music/Theme Song.MID"},
+                       {Wave, "/sfx/Bang.WAV"},
+                       {WinningScore, "777"},
+                       {WinScore, "1"},
+                       {ChangeSpeed, "0"},
+                       {ExtraPoints, "0"}});
     start();
-    frmSettings &s = settings();
-    EXPECT_EQ(s.txtMidi->text(), "/music/Theme Song.MID");
-    EXPECT_EQ(s.txtWave->text(), "/sfx/Bang.WAV");
-    EXPECT_EQ(s.txtWinScore->text(), "777");
-    EXPECT_TRUE(s.chkWinScore->isChecked());
-    EXPECT_FALSE(s.txtWinScore->isEnabled());
-    EXPECT_FALSE(s.chkChgSpd->isChecked());
-    EXPECT_FALSE(s.chkPoints->isChecked());
+    EXPECT_EQ(shown(settings()), QStringList({"/music/Theme Song.MID", "/sfx/Bang.WAV", "777", "1000"}));
     forgetStartUp();
-    s.cmdOk_Click();
+    settings().cmdOk_Click();
     EXPECT_EQ(store().writes, QStringList({"MIDI=/music/Theme Song.MID", "WAVE=/sfx/Bang.WAV", "Change Speed=0",
                                            "Winning Score=777", "Win Score=1", "Extra Points=0"}));
     // One save: a crash keeps all six or none.
     EXPECT_EQ(store().batches, QList<QStringList>{store().writes});
 }
 
-// Stored check values other than "0" and "1", and a winning score that typing could not
-// produce, give the defaults; blanks around a check value are tolerated; an empty winning score stays empty.
+// Check values other than "0" and "1" (blanks around them tolerated) and a
+// winning score typing could not produce give the defaults; an empty winning
+// score stays empty.
 TEST_F(SettingsRig, GarbageStoredValuesGiveTheDefaults) {
-    store().set(WinScore, "yes");
-    store().set(ChangeSpeed, "2");
-    store().set(ExtraPoints, "-1");
-    store().set(WinningScore, "12ab");
+    storeAll(store(), {{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12ab"}});
     start();
-    EXPECT_FALSE(settings().chkWinScore->isChecked());
-    EXPECT_TRUE(settings().chkChgSpd->isChecked());
-    EXPECT_TRUE(settings().chkPoints->isChecked());
-    EXPECT_EQ(settings().txtWinScore->text(), "100000000");
-
-    store().set(WinScore, " 1 ");
-    store().set(ChangeSpeed, "0\n");
-    store().set(WinningScore, "");
+    EXPECT_EQ(shown(settings()).mid(2), QStringList({"100000000", "0111"}));
+    storeAll(store(), {{WinScore, " 1 "}, {ChangeSpeed, "0\n"}, {WinningScore, ""}});
     settings().cmdNo_Click();
-    EXPECT_TRUE(settings().chkWinScore->isChecked());
-    EXPECT_FALSE(settings().chkChgSpd->isChecked());
-    EXPECT_EQ(settings().txtWinScore->text(), "");
+    EXPECT_EQ(shown(settings()).mid(2), QStringList({"", "1001"}));
 
     EXPECT_EQ(checkValue("0", 1), 0);
     EXPECT_EQ(checkValue("1", 0), 1);
@@ -184,15 +165,15 @@ TEST_F(SettingsRig, GarbageStoredValuesGiveTheDefaults) {
     }
 }
 
-// Okay stores the canonical path with its case kept (these file systems tell "A" from "a"),
-// and an empty text for a file that does not exist; the boxes show what was stored.
+// Okay stores the canonical path with its case kept (these file systems tell
+// "A" from "a"), and an empty text for a file that does not exist; the boxes
+// show what was stored.
 TEST_F(SettingsRig, OkayStoresCanonicalPathsWithTheirCase) {
     addFile("/Music/My Theme.MID");
     start();
-    settings().txtMidi->setText("/Music/My Theme.MID");
-    settings().txtWave->setText("/Sounds/Gone.WAV");
-    forgetStartUp();
     frmSettings &s = settings();
+    s.txtMidi->setText("/Music/My Theme.MID");
+    s.txtWave->setText("/Sounds/Gone.WAV");
     QPointer<QLineEdit> midi = s.txtMidi;
     QPointer<QLineEdit> wave = s.txtWave;
     s.cmdOk_Click();
@@ -204,7 +185,8 @@ TEST_F(SettingsRig, OkayStoresCanonicalPathsWithTheirCase) {
     EXPECT_EQ(wave->text(), "");
 }
 
-// The real short form: ".." and links resolved, the case of every letter kept, empty when missing.
+// The real short form: ".." and links resolved, the case of every letter kept,
+// empty when missing.
 TEST(SettingsPaths, CanonicalPathOfARealFileKeepsItsCase) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("Music/Long Folder Name"));
@@ -222,11 +204,11 @@ TEST(SettingsPaths, CanonicalPathOfARealFileKeepsItsCase) {
     EXPECT_EQ(mod.ShortPath(dir.path() + "/Music/Long Folder Name/theme.mid"), "");
 }
 
-// Reading a control of the unloaded window creates it unseen, filled from the store; after
-// Okay or Cancel the next read fills a new one from the store again.
+// Reading a control of the unloaded window creates it unseen, filled from the
+// store; after Okay or Cancel the next read fills a new one from the store
+// again.
 TEST_F(SettingsRig, ReadingAControlCreatesTheWindowHiddenAndFilled) {
-    store().set(MidiOnOff, "0");
-    store().set(Wave, "/sfx/first.wav");
+    storeAll(store(), {{MidiOnOff, "0"}, {Wave, "/sfx/first.wav"}});
     start();
     EXPECT_FALSE(settingsLoaded());
     EXPECT_EQ(settings().txtWave->text(), "/sfx/first.wav");
@@ -248,8 +230,9 @@ TEST_F(SettingsRig, ReadingAControlCreatesTheWindowHiddenAndFilled) {
     EXPECT_EQ(settings().txtWave->text(), "/sfx/fourth.wav");
 }
 
-// The Settings button stops the music, halts all six timers and shows the window modally over
-// the main window; Okay saves, closes and resumes play at the selected level with the saved music.
+// The Settings button stops the music, halts all six timers and shows the
+// window modally over the main window; Okay saves, closes and resumes play at
+// the selected level with the saved music.
 TEST_F(SettingsRig, SettingsButtonHaltsAndOkaySavesAndResumes) {
     frmPlinkard &w = start();
     w.optLevel[2]->setChecked(true);
@@ -257,8 +240,7 @@ TEST_F(SettingsRig, SettingsButtonHaltsAndOkaySavesAndResumes) {
     whileOpen([&] { w.cmdSettings->click(); },
               [&] {
                   frmSettings &s = settings();
-                  EXPECT_TRUE(s.isVisible());
-                  EXPECT_TRUE(s.isModal());
+                  EXPECT_TRUE(s.isVisible() && s.isModal());
                   EXPECT_EQ(s.parentWidget(), &w);
                   EXPECT_EQ(sixTimers(w), AllHalted);
                   EXPECT_EQ(sound().calls, QStringList{"close mymid"});
@@ -270,17 +252,15 @@ TEST_F(SettingsRig, SettingsButtonHaltsAndOkaySavesAndResumes) {
     EXPECT_FALSE(settingsLoaded());
     EXPECT_EQ(store().writes, QStringList({"MIDI=" + Folder + "snot.mid", "WAVE=" + Folder + "mchgun.wav",
                                            "Change Speed=0", "Winning Score=5000", "Win Score=1", "Extra Points=1"}));
-    EXPECT_EQ(sound().calls,
-              QStringList({"close mymid", "close mymid", "open " + Folder + "snot.mid mymid", "play mymid"}));
+    EXPECT_EQ(sound().calls, restarted(Folder + "snot.mid"));
     EXPECT_EQ(sixTimers(w), playingAt(2));
-    EXPECT_EQ(settings().txtWinScore->text(), "5000");
-    EXPECT_FALSE(settings().txtWinScore->isEnabled());
+    EXPECT_EQ(shown(settings()).mid(2), QStringList({"5000", "1001"}));
 }
 
-// Cancel writes nothing, puts the stored values back and restarts the stored music.
+// Cancel writes nothing, puts the stored values back and restarts the stored
+// music.
 TEST_F(SettingsRig, CancelWritesNothingAndRestores) {
-    store().set(Midi, "/stored.mid");
-    store().set(WinScore, "1");
+    storeAll(store(), {{Midi, "/stored.mid"}, {WinScore, "1"}});
     frmPlinkard &w = start();
     w.optLevel[0]->setChecked(true);
     forgetStartUp();
@@ -294,16 +274,13 @@ TEST_F(SettingsRig, CancelWritesNothingAndRestores) {
                   s.cmdNo->click();
               });
     EXPECT_TRUE(store().writes.isEmpty());
-    EXPECT_EQ(sound().calls, QStringList({"close mymid", "close mymid", "open /stored.mid mymid", "play mymid"}));
+    EXPECT_EQ(sound().calls, restarted("/stored.mid"));
     EXPECT_EQ(sixTimers(w), playingAt(0));
-    EXPECT_EQ(settings().txtMidi->text(), "/stored.mid");
-    EXPECT_TRUE(settings().chkWinScore->isChecked());
-    EXPECT_TRUE(settings().chkPoints->isChecked());
-    EXPECT_EQ(settings().txtWinScore->text(), "100000000");
+    EXPECT_EQ(shown(settings()), QStringList({"/stored.mid", Folder + "mchgun.wav", "100000000", "1011"}));
 }
 
-// The close box stores nothing but restarts the music with whatever the box shows; the next
-// read of the settings has the stored values back.
+// The close box stores nothing but restarts the music with whatever the box
+// shows; the next read of the settings has the stored values back.
 TEST_F(SettingsRig, CloseBoxResumesWithTheShownMusicAndStoresNothing) {
     frmPlinkard &w = start();
     w.optLevel[3]->setChecked(true);
@@ -316,15 +293,15 @@ TEST_F(SettingsRig, CloseBoxResumesWithTheShownMusicAndStoresNothing) {
                   settings().close();
               });
     EXPECT_TRUE(store().writes.isEmpty());
-    EXPECT_EQ(sound().calls, QStringList({"close mymid", "close mymid", "open /shown/in/box.mid mymid", "play mymid"}));
+    EXPECT_EQ(sound().calls, restarted("/shown/in/box.mid"));
     // Re-armed even though the winning-score check was off before.
     EXPECT_EQ(sixTimers(w), playingAt(3));
-    EXPECT_EQ(settings().txtMidi->text(), Folder + "snot.mid");
-    EXPECT_EQ(settings().txtWinScore->text(), "100000000");
+    EXPECT_EQ(shown(settings()).mid(0, 3), QStringList({Folder + "snot.mid", Folder + "mchgun.wav", "100000000"}));
 }
 
-// With the music switched off the window neither stops nor starts it; Escape does not close
-// the window (it has no cancel button), so play stays halted until it really closes.
+// With the music switched off the window neither stops nor starts it; Escape
+// does not close the window (it has no cancel button), so play stays halted
+// until it really closes.
 TEST_F(SettingsRig, MusicOffStaysOffAndEscapeDoesNotClose) {
     store().set(MidiOnOff, "0");
     frmPlinkard &w = start();
@@ -340,11 +317,11 @@ TEST_F(SettingsRig, MusicOffStaysOffAndEscapeDoesNotClose) {
     EXPECT_EQ(sixTimers(w), playingAt(1));
 }
 
-// Closing the main window saves its four settings in order, loading the settings window
-// (with the stored or default paths) when it is not loaded.
+// Closing the main window saves its four settings in one batch and in order,
+// loading the settings window (with the stored or default paths) when it is not
+// loaded.
 TEST_F(SettingsRig, MainWindowCloseSavesFourSettingsInOrder) {
-    store().set(MidiOnOff, "0");
-    store().set(Wave, "/sfx/stored.wav");
+    storeAll(store(), {{MidiOnOff, "0"}, {Wave, "/sfx/stored.wav"}});
     frmPlinkard &w = start();
     w.chkSounds->setChecked(false);
     forgetStartUp();
@@ -367,66 +344,54 @@ TEST_F(SettingsRig, MusicSwitchedOffIsStoredOnClose) {
               QStringList({"MIDI=/live/copy.mid", "WAVE=" + Folder + "mchgun.wav", "MIDI ON-OFF=0", "WAVE ON-OFF=1"}));
 }
 
-// Start-up: the two switches come from the store before the music starts with the stored file;
-// music off means no music and no settings window.
-TEST_F(SettingsRig, StartUpReadsTheSwitchesThenStartsTheMusic) {
-    store().set(MidiOnOff, "0");
-    store().set(WaveOnOff, "0");
-    frmPlinkard &w = start();
-    EXPECT_FALSE(w.chkMusic->isChecked());
-    EXPECT_FALSE(w.chkSounds->isChecked());
-    EXPECT_FALSE(settingsLoaded());
-    EXPECT_FALSE(sound().calls.join(' ').contains("open"));
-    EXPECT_FALSE(sound().calls.join(' ').contains("play"));
-}
-
-TEST(SettingsStartUp, OnOffValuesOtherThanZeroOrOneLeaveTheBoxesChecked) {
-    // Garbage in the two switches leaves them on, and the music starts with the stored file.
-    for (const char *garbage : {"2", "yes", "", "-1"}) {
+// Start-up reads the two switches before the music starts with the stored file:
+// "0" means no music and no settings window; any other value leaves the boxes
+// checked.
+TEST(SettingsStartUp, SwitchesAreReadBeforeTheMusicStarts) {
+    for (const char *value : {"0", "2", "yes", "", "-1"}) {
         GameRig rig;
-        rig.fakes.store.set(MidiOnOff, QString::fromLatin1(garbage));
-        rig.fakes.store.set(WaveOnOff, QString::fromLatin1(garbage));
-        rig.fakes.store.set(Midi, "/Music/Stored.MID");
+        storeAll(rig.fakes.store, {{MidiOnOff, value}, {WaveOnOff, value}, {Midi, "/Music/Stored.MID"}});
         frmPlinkard &w = rig.start();
-        EXPECT_TRUE(w.chkMusic->isChecked()) << garbage;
-        EXPECT_TRUE(w.chkSounds->isChecked()) << garbage;
-        EXPECT_TRUE(rig.fakes.sound.calls.contains("open /Music/Stored.MID mymid")) << garbage;
-        EXPECT_EQ(rig.fakes.sound.calls.constLast(), "play mymid");
+        const bool on = qstrcmp(value, "0") != 0;
+        const QStringList &calls = rig.fakes.sound.calls;
+        EXPECT_EQ(w.chkMusic->isChecked(), on) << value;
+        EXPECT_EQ(w.chkSounds->isChecked(), on) << value;
+        EXPECT_EQ(calls.join(' ').contains("open"), on) << value;
+        EXPECT_EQ(calls.join(' ').contains("play"), on) << value;
+        if (on) {
+            EXPECT_TRUE(calls.contains("open /Music/Stored.MID mymid") && calls.constLast() == "play mymid") << value;
+        } else {
+            EXPECT_FALSE(rig.forms->isSettingsLoaded());
+        }
     }
 }
 
-// The key rule: in a box tagged "N" printable characters other than digits are refused;
-// control codes (Backspace) and codes above 126 always pass; other boxes take everything.
+// The key rule: in a box tagged "N" printable characters other than digits are
+// refused; control codes (Backspace) and codes above 126 always pass; other
+// boxes take everything.
 TEST(KeyFilter, OnlyDigitsAmongPrintableCharacters) {
     for (int code = 0; code < 400; ++code) {
         const bool printable = code >= 32 && code <= 126;
         const bool digit = code >= '0' && code <= '9';
         EXPECT_EQ(keyPasses(code, "N"), !printable || digit) << code;
-        EXPECT_TRUE(keyPasses(code, "")) << code;
-        EXPECT_TRUE(keyPasses(code, "n")) << code;
+        EXPECT_TRUE(keyPasses(code, "") && keyPasses(code, "n")) << code;
     }
-    EXPECT_TRUE(textPasses("0123456789", "N"));
-    EXPECT_TRUE(textPasses("", "N"));
+    EXPECT_TRUE(textPasses("0123456789", "N") && textPasses("", "N") && textPasses("12 3", ""));
     EXPECT_FALSE(textPasses("12 3", "N"));
-    EXPECT_TRUE(textPasses("12 3", ""));
 }
 
-// Typing into the winning-score box: letters, blanks and signs beep and enter nothing; digits,
-// Backspace and characters above 126 go in; shortcuts are not characters.
+// Typing into the winning-score box: letters, blanks and signs beep and enter
+// nothing; digits, Backspace and characters above 126 go in; shortcuts are not
+// characters.
 TEST_F(SettingsRig, WinningScoreBoxRefusesWhatIsNotADigit) {
     start();
     frmSettings &s = settings();
-    int code = 'a';
-    s.txtWinScore_KeyPress(code);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(rig.fakes.program.beeps, 1);
-    for (const int passing : {int{'0'}, int{'9'}, 8, 13, 200}) {
-        code = passing;
+    for (const int typed : {int{'a'}, int{'0'}, int{'9'}, 8, 13, 200}) {
+        int code = typed;
         s.txtWinScore_KeyPress(code);
-        EXPECT_EQ(code, passing);
+        EXPECT_EQ(code, typed == 'a' ? 0 : typed);
+        EXPECT_EQ(rig.fakes.program.beeps, 1) << typed;
     }
-    EXPECT_EQ(rig.fakes.program.beeps, 1);
-
     s.txtWinScore->setText("");
     QTest::keyClicks(s.txtWinScore, "1a 2+-.3");
     EXPECT_EQ(s.txtWinScore->text(), "123");
@@ -441,65 +406,58 @@ TEST_F(SettingsRig, WinningScoreBoxRefusesWhatIsNotADigit) {
     EXPECT_EQ(rig.fakes.program.beeps, 6);
 }
 
-// Pasting brings in only what typing could: digits go in, anything else is refused whole with a beep.
+// Pasting brings in only what typing could: digits go in, anything else is
+// refused whole with a beep.
 TEST_F(SettingsRig, PastingIntoTheWinningScoreBoxFollowsTheKeyRule) {
     start();
     QLineEdit *box = settings().txtWinScore;
     box->setText("10");
-    QApplication::clipboard()->setText("12 345");
-    box->paste();
-    EXPECT_EQ(box->text(), "10");
-    EXPECT_EQ(rig.fakes.program.beeps, 1);
-    QApplication::clipboard()->setText("-5");
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), "10");
-    EXPECT_EQ(rig.fakes.program.beeps, 2);
-    QApplication::clipboard()->setText("345");
-    box->paste();
-    EXPECT_EQ(box->text(), "10345");
-    EXPECT_EQ(rig.fakes.program.beeps, 2);
+    const std::vector<std::tuple<QString, bool, QString, int>> cases{
+        {"12 345", false, "10", 1}, {"-5", true, "10", 2}, {"345", false, "10345", 2}};
+    for (const auto &[clip, byKey, text, beeps] : cases) {
+        QApplication::clipboard()->setText(clip);
+        byKey ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : box->paste();
+        EXPECT_EQ(box->text(), text) << clip.toStdString();
+        EXPECT_EQ(rig.fakes.program.beeps, beeps) << clip.toStdString();
+    }
 }
 
-// "No Winning Score" checked disables the box; cleared, it enables the box and puts the cursor in it.
+// "No Winning Score" checked disables the box; cleared, it enables the box and
+// puts the cursor in it.
 TEST_F(SettingsRig, NoWinningScoreSwitchesTheBoxAndMovesTheFocus) {
     store().set(WinScore, "1");
     start();
     frmSettings &s = settings();
-    EXPECT_TRUE(s.chkWinScore->isChecked());
-    EXPECT_FALSE(s.txtWinScore->isEnabled());
+    EXPECT_EQ(shown(s).at(3).left(2), "10");
     s.show();
     QApplication::setActiveWindow(&s);
     s.txtMidi->setFocus();
     QTest::mouseClick(s.chkWinScore, Qt::LeftButton);
-    EXPECT_FALSE(s.chkWinScore->isChecked());
-    EXPECT_TRUE(s.txtWinScore->isEnabled());
+    EXPECT_EQ(shown(s).at(3).left(2), "01");
     EXPECT_EQ(s.focusWidget(), s.txtWinScore);
     s.chkWinScore->click();
     EXPECT_FALSE(s.txtWinScore->isEnabled());
     s.hide();
 }
 
-// The two pickers: title, filters and start folder of the design; a choice fills the box with
-// the full path, a cancel changes nothing.
+// The two pickers: title, filters and start folder of the design; a choice
+// fills the box with the full path, a cancel changes nothing; the buttons reach
+// the same handlers.
 TEST_F(SettingsRig, FilePickersFillTheirBoxOrChangeNothing) {
     start();
     frmSettings &s = settings();
     auto &dialogs = rig.fakes.fileDialogs;
-    dialogs.answers = {QString("/home/ann/Music/Other.MID"), std::nullopt};
+    dialogs.answers = {QString("/home/ann/Music/Other.MID"), std::nullopt, QString("/x/y.wav")};
     s.cmdMusic_Click();
     s.cmdSound_Click();
-    EXPECT_EQ(s.txtMidi->text(), "/home/ann/Music/Other.MID");
-    EXPECT_EQ(s.txtWave->text(), Folder + "mchgun.wav");
-    ASSERT_EQ(dialogs.calls.size(), 2U);
-    EXPECT_EQ(dialogs.calls[0].title, "Select File");
-    EXPECT_EQ(dialogs.calls[0].filter, "Midi Files|*.mid;*.rmi");
-    EXPECT_EQ(dialogs.calls[0].startFolder, Folder);
-    EXPECT_EQ(dialogs.calls[1].title, "Select File");
-    EXPECT_EQ(dialogs.calls[1].filter, "Wave Files|*.wav");
-    EXPECT_EQ(dialogs.calls[1].startFolder, Folder);
-    // The buttons reach the same handlers.
-    dialogs.answers = {QString("/x/y.wav")};
+    EXPECT_EQ(shown(s).mid(0, 2), QStringList({"/home/ann/Music/Other.MID", Folder + "mchgun.wav"}));
     s.cmdSound->click();
     EXPECT_EQ(s.txtWave->text(), "/x/y.wav");
-    EXPECT_EQ(dialogs.calls.size(), 3U);
+    QStringList calls;
+    for (const auto &call : dialogs.calls) {
+        calls << call.title + " | " + call.filter + " | " + call.startFolder;
+    }
+    EXPECT_EQ(calls, QStringList({"Select File | Midi Files|*.mid;*.rmi | " + Folder,
+                                  "Select File | Wave Files|*.wav | " + Folder,
+                                  "Select File | Wave Files|*.wav | " + Folder}));
 }
