@@ -29,6 +29,19 @@ struct ColorsRig : SettingsRig {
         EXPECT_TRUE(image.save(path, "BMP"));
         return path;
     }
+    // The field's, the panel's and the panel text's preview colours.
+    std::vector<uint32_t> previews() {
+        return {previewColor(colors().picBGColor), previewColor(colors().picSBGColor), previewColor(colors().picSFore)};
+    }
+    // Picks the three colours, then the field's and the panel's pictures.
+    void chooseAll(std::deque<std::optional<uint32_t>> colours, std::deque<std::optional<QString>> pictures) {
+        colorDialogs().answers = std::move(colours);
+        fileDialogs().answers = std::move(pictures);
+        for (QPushButton *b : {colors().cmdBGColor, colors().cmdSBGColor, colors().cmdForeColor, colors().cmdBGBrowse,
+                               colors().cmdSBGBrowse}) {
+            b->click();
+        }
+    }
 };
 } // namespace
 
@@ -38,25 +51,7 @@ TEST_F(ColorsRig, WindowIsLaidOutAsDesigned) {
     EXPECT_EQ(c.windowTitle(), QStringLiteral("Colors"));
     EXPECT_EQ(c.size(), QSize(px(4590), px(2805)));
     EXPECT_EQ(c.minimumSize(), c.maximumSize());
-    struct Expect {
-        QWidget *control;
-        QWidget *container;
-        QString caption;
-        QRect at;
-    };
-    auto caption = [](QWidget *x) {
-        if (auto *l = qobject_cast<QLabel *>(x)) {
-            return l->text();
-        }
-        if (auto *g = qobject_cast<QGroupBox *>(x)) {
-            return g->title();
-        }
-        if (auto *b = qobject_cast<QAbstractButton *>(x)) {
-            return b->text();
-        }
-        return QString();
-    };
-    const std::vector<Expect> expected{
+    const std::vector<std::tuple<QWidget *, QWidget *, QString, QRect>> expected{
         {c.fraColors, &c, "", pxRect(30, -15, 4530, 1020)},
         {c.Label[2], c.fraColors, "&BG Image:", pxRect(150, 300, 750, 195)},
         {c.txtBGImage, c.fraColors, "", pxRect(975, 255, 2625, 285)},
@@ -77,10 +72,11 @@ TEST_F(ColorsRig, WindowIsLaidOutAsDesigned) {
         {c.cmdOk, &c, "&Okay", pxRect(2880, 2460, 795, 330)},
         {c.cmdNo, &c, "&Cancel", pxRect(3750, 2460, 795, 330)},
     };
-    for (const Expect &e : expected) {
-        EXPECT_EQ(caption(e.control), e.caption) << e.caption.toStdString();
-        EXPECT_EQ(e.control->geometry(), e.at) << e.caption.toStdString();
-        EXPECT_EQ(e.control->parentWidget(), e.container) << e.caption.toStdString();
+    for (const auto &[control, container, caption, at] : expected) {
+        const char *property = qobject_cast<QGroupBox *>(control) ? "title" : "text";
+        EXPECT_EQ(control->property(property).toString(), caption) << caption.toStdString();
+        EXPECT_EQ(control->geometry(), at) << caption.toStdString();
+        EXPECT_EQ(control->parentWidget(), container) << caption.toStdString();
     }
 }
 
@@ -91,24 +87,11 @@ TEST_F(ColorsRig, NoCaptionIsCutOff) { EXPECT_EQ(clippedCaptions(&colors()).join
 TEST_F(ColorsRig, EveryOpeningStartsFromTheLoadTimePreviews) {
     for (int opening = 0; opening < 2; ++opening) {
         frmColors &c = colors();
-        EXPECT_EQ(previewColor(c.picBGColor), 0x00E0DCA7U);
-        EXPECT_EQ(previewColor(c.picSBGColor), 0x00800000U);
-        EXPECT_EQ(previewColor(c.picSFore), 0x00FFFFFFU);
-        EXPECT_TRUE(c.txtBGImage->text().isEmpty());
-        EXPECT_TRUE(c.txtSBGImage->text().isEmpty());
-        colorDialogs().answers = {0x00010203U, 0x00040506U, 0x00070809U};
-        fileDialogs().answers = {QString("/a.bmp"), QString("/b.bmp")};
-        c.cmdBGColor_Click();
-        c.cmdSBGColor_Click();
-        c.cmdForeColor_Click();
-        c.cmdBGBrowse_Click();
-        c.cmdSBGBrowse_Click();
+        EXPECT_EQ(previews(), std::vector<uint32_t>({0x00E0DCA7U, 0x00800000U, 0x00FFFFFFU}));
+        EXPECT_TRUE(c.txtBGImage->text().isEmpty() && c.txtSBGImage->text().isEmpty());
+        chooseAll({0x00010203U, 0x00040506U, 0x00070809U}, {QString("/a.bmp"), QString("/b.bmp")});
         EXPECT_EQ(previewColor(c.picSFore), 0x00070809U);
-        if (opening == 0) {
-            c.cmdNo->click();
-        } else {
-            c.close();
-        }
+        opening == 0 ? c.cmdNo->click() : (void)c.close();
         EXPECT_FALSE(rig.forms->isColorsLoaded());
     }
 }
@@ -121,16 +104,13 @@ TEST_F(ColorsRig, TheColourDialogCarriesItsColourFromButtonToButton) {
     c.cmdBGColor_Click();
     c.cmdSBGColor_Click();
     c.cmdForeColor_Click();
-    ASSERT_EQ(colorDialogs().calls.size(), 3U);
-    EXPECT_EQ(colorDialogs().calls[0].current, 0U);
-    EXPECT_EQ(colorDialogs().calls[1].current, 0x00123456U);
-    EXPECT_EQ(colorDialogs().calls[2].current, 0x00123456U);
+    std::vector<uint32_t> starts;
     for (const auto &call : colorDialogs().calls) {
         EXPECT_EQ(call.title, "Choose Color");
+        starts.push_back(call.current);
     }
-    EXPECT_EQ(previewColor(c.picBGColor), 0x00123456U);
-    EXPECT_EQ(previewColor(c.picSBGColor), 0x00800000U);
-    EXPECT_EQ(previewColor(c.picSFore), 0x00ABCDEFU);
+    EXPECT_EQ(starts, std::vector<uint32_t>({0U, 0x00123456U, 0x00123456U}));
+    EXPECT_EQ(previews(), std::vector<uint32_t>({0x00123456U, 0x00800000U, 0x00ABCDEFU}));
     // A new opening starts the dialog afresh.
     c.cmdNo_Click();
     colors().cmdSBGColor_Click();
@@ -144,14 +124,13 @@ TEST_F(ColorsRig, PicturePickersFillTheirBoxOrChangeNothing) {
     c.cmdBGBrowse->click();
     c.txtSBGImage->setText("/typed.gif");
     c.cmdSBGBrowse->click();
-    EXPECT_EQ(c.txtBGImage->text(), "/pics/Field.BMP");
-    EXPECT_EQ(c.txtSBGImage->text(), "/typed.gif");
+    EXPECT_EQ(QStringList({c.txtBGImage->text(), c.txtSBGImage->text()}),
+              QStringList({"/pics/Field.BMP", "/typed.gif"}));
+    ASSERT_EQ(fileDialogs().calls.size(), 2U);
     for (const auto &call : fileDialogs().calls) {
-        EXPECT_EQ(call.title, "Select File");
-        EXPECT_EQ(call.filter, "Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib");
-        EXPECT_EQ(call.startFolder, Folder);
+        EXPECT_EQ(call.title + " | " + call.filter + " | " + call.startFolder,
+                  "Select File | Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib | " + Folder);
     }
-    EXPECT_EQ(fileDialogs().calls.size(), 2U);
 }
 
 // Okay puts the five choices on the main window for this run (field colour and picture, panel
@@ -160,22 +139,16 @@ TEST_F(ColorsRig, OkayAppliesTheChoicesToTheMainWindow) {
     QTemporaryDir dir;
     const QString field = picture(dir, "field.bmp", QColor(10, 200, 30));
     const QString panel = picture(dir, "panel.bmp", QColor(250, 5, 90));
-    frmColors &c = colors();
-    colorDialogs().answers = {0x00332211U, 0x00665544U, 0x00998877U};
-    fileDialogs().answers = {field, panel};
-    c.cmdBGColor_Click();
-    c.cmdSBGColor_Click();
-    c.cmdForeColor_Click();
-    c.cmdBGBrowse_Click();
-    c.cmdSBGBrowse_Click();
+    chooseAll({0x00332211U, 0x00665544U, 0x00998877U}, {field, panel});
     forgetStartUp();
-    c.cmdOk->click();
+    colors().cmdOk->click();
     EXPECT_FALSE(rig.forms->isColorsLoaded());
     EXPECT_TRUE(store().writes.isEmpty());
     EXPECT_EQ(w->palette().color(QPalette::Window), fromBgr(0x00332211U));
     EXPECT_EQ(w->picPicture->palette().color(QPalette::Window), fromBgr(0x00665544U));
-    EXPECT_EQ(w->lblScore->palette().color(QPalette::WindowText), fromBgr(0x00998877U));
-    EXPECT_EQ(w->Label1->palette().color(QPalette::WindowText), fromBgr(0x00998877U));
+    for (QLabel *text : {w->lblScore, w->Label1}) {
+        EXPECT_EQ(text->palette().color(QPalette::WindowText), fromBgr(0x00998877U));
+    }
     const QImage shown = w->grab().toImage();
     EXPECT_EQ(shown.pixelColor(20, 20), QColor(10, 200, 30));
     EXPECT_EQ(shown.pixelColor(60, 20), fromBgr(0x00332211U));
