@@ -1,6 +1,7 @@
 #include "fakes/GameRig.h"
 #include "platform/QtFiles.h"
 #include "platform/Timer.h"
+#include "platform/Twips.h"
 #include "scores/frmName.h"
 #include "scores/frmScores.h"
 
@@ -34,18 +35,14 @@ std::vector<bool> playingAt(int level) {
 const std::vector<bool> Halted(6, false);
 
 // Clicks High Scores; `whileOpen` runs inside the modal loop and must close the table.
-void openTable(frmPlinkard &w, const std::function<void(frmScores &)> &whileOpen, Forms &forms) {
+void openTable(Forms &forms, frmPlinkard &w, const std::function<void(frmScores &)> &whileOpen) {
     QTimer::singleShot(0, [&] { whileOpen(forms.scores()); });
     w.cmdHigh_Click();
-}
-
-QRect twips(int l, int t, int wd, int h) {
-    return {qRound(l / 15.0), qRound(t / 15.0), qRound(wd / 15.0), qRound(h / 15.0)};
 }
 } // namespace
 
 class ScoresWindow : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { w = &rig.start(); }
     GameRig rig;
     frmPlinkard *w = nullptr;
@@ -58,14 +55,11 @@ TEST_F(ScoresWindow, OpeningHaltsAndClosingResumesAtEachLevel) {
         ASSERT_EQ(timerFlags(*w), playingAt(level));
         rig.fakes.sound.calls.clear();
         bool halted = false;
-        openTable(
-            *w,
-            [&](frmScores &table) {
-                halted = timerFlags(*w) == Halted && table.isVisible() && table.isModal() &&
-                         table.parentWidget() == w && rig.fakes.sound.calls == QStringList({"close mymid"});
-                table.cmdClose->click();
-            },
-            *rig.forms);
+        openTable(*rig.forms, *w, [&](frmScores &table) {
+            halted = timerFlags(*w) == Halted && table.isVisible() && table.isModal() && table.parentWidget() == w &&
+                     rig.fakes.sound.calls == QStringList({"close mymid"});
+            table.cmdClose->click();
+        });
         EXPECT_TRUE(halted) << level;
         EXPECT_EQ(timerFlags(*w), playingAt(level)) << level;
         EXPECT_EQ(rig.fakes.sound.calls,
@@ -82,8 +76,7 @@ TEST_F(ScoresWindow, MusicOffAndPlayHaltedBefore) {
         t->setEnabled(false);
     }
     rig.fakes.sound.calls.clear();
-    openTable(
-        *w, [](frmScores &table) { table.close(); }, *rig.forms);
+    openTable(*rig.forms, *w, [](frmScores &table) { table.close(); });
     EXPECT_TRUE(rig.fakes.sound.calls.isEmpty());
     EXPECT_EQ(timerFlags(*w), playingAt(3));
 }
@@ -99,30 +92,24 @@ TEST_F(ScoresWindow, ShowsTheFileAgainOnEveryOpening) {
         }
         return out;
     };
-    openTable(
-        *w,
-        [&](frmScores &table) {
-            first = names(table);
-            table.Command1->click();
-            afterEntry = names(table);
-            table.cmdClear->click();
-            afterReset = names(table);
-            table.cmdClose->click();
-        },
-        *rig.forms);
+    openTable(*rig.forms, *w, [&](frmScores &table) {
+        first = names(table);
+        table.Command1->click();
+        afterEntry = names(table);
+        table.cmdClear->click();
+        afterReset = names(table);
+        table.cmdClose->click();
+    });
     EXPECT_EQ(first.front(), "10000|Player 1");
     EXPECT_EQ(first.back(), "1000|Player 10");
     EXPECT_EQ(afterEntry.front(), "50000| (0:0:0)");
     EXPECT_EQ(afterReset, afterEntry);
     EXPECT_EQ(w->lblScore->text(), "50000");
 
-    openTable(
-        *w,
-        [&](frmScores &table) {
-            reopened = names(table);
-            table.close();
-        },
-        *rig.forms);
+    openTable(*rig.forms, *w, [&](frmScores &table) {
+        reopened = names(table);
+        table.close();
+    });
     EXPECT_EQ(reopened, first);
 }
 
@@ -133,16 +120,13 @@ TEST(ScoresWindowShortFile, BlanksForMissingPlaces) {
     frmPlinkard &w = rig.start();
     w.lblScore->setText("-95");
     QStringList shown;
-    openTable(
-        w,
-        [&](frmScores &table) {
-            table.Command1_Click();
-            for (const QLabel *l : table.lblScore) {
-                shown << l->text();
-            }
-            table.close();
-        },
-        *rig.forms);
+    openTable(*rig.forms, w, [&](frmScores &table) {
+        table.Command1_Click();
+        for (const QLabel *l : table.lblScore) {
+            shown << l->text();
+        }
+        table.close();
+    });
     EXPECT_EQ(shown, QStringList({"700", "600", "-95", "", "", "", "", "", "", ""}));
 }
 
@@ -153,55 +137,50 @@ TEST_F(ScoresWindow, Layout) {
     EXPECT_EQ(t.windowTitle(), "High Scores");
     EXPECT_EQ(t.size(), QSize(310, 295));
     EXPECT_EQ(t.minimumSize(), t.maximumSize());
-    EXPECT_EQ(t.highscores->geometry(), twips(15, -60, 4620, 4080));
-    EXPECT_EQ(t.Label1->geometry(), twips(1335, 195, 1995, 435));
-    EXPECT_EQ(t.Label1->text(), "High Scores");
+    frmName &n = rig.forms->name();
+    const std::vector<std::tuple<QWidget *, QString, QRect>> placed{
+        {t.highscores, "", pxRect(15, -60, 4620, 4080)},        {t.Label1, "High Scores", pxRect(1335, 195, 1995, 435)},
+        {t.cmdClose, "&Close", pxRect(2940, 4065, 795, 345)},   {t.cmdClear, "&Reset", pxRect(3810, 4065, 795, 345)},
+        {t.Command1, "Command1", pxRect(945, 4140, 1110, 300)}, {n.txtName, "", pxRect(75, 555, 3135, 300)},
+        {n.cmdOkay, "Okay", pxRect(1230, 885, 855, 345)}};
+    for (const auto &[control, caption, at] : placed) {
+        EXPECT_EQ(control->property("text").toString(), caption) << caption.toStdString();
+        EXPECT_EQ(control->geometry(), at) << caption.toStdString();
+    }
     EXPECT_EQ(t.Label1->font().bold(), false);
     const QColor red(0xFF, 0, 0);
     for (int i = 0; i < 10; ++i) {
         const QLabel *s = t.lblScore.at(static_cast<size_t>(i));
-        const QLabel *n = t.lblName.at(static_cast<size_t>(i));
+        const QLabel *name = t.lblName.at(static_cast<size_t>(i));
         EXPECT_EQ(s->pos(), QPoint(216, qRound((705 + 330 * i) / 15.0))) << i;
-        EXPECT_EQ(n->pos(), QPoint(6, s->y())) << i;
+        EXPECT_EQ(name->pos(), QPoint(6, s->y())) << i;
         EXPECT_EQ(s->parentWidget(), t.highscores);
         EXPECT_TRUE(s->alignment() & Qt::AlignRight);
-        EXPECT_TRUE(s->font().bold() && n->font().bold());
-        EXPECT_EQ(s->palette().color(QPalette::WindowText) == red, i == 0) << i;
-        EXPECT_EQ(n->palette().color(QPalette::WindowText) == red, i == 0) << i;
+        EXPECT_TRUE(s->font().bold() && name->font().bold());
+        for (const QLabel *l : {s, name}) {
+            EXPECT_EQ(l->palette().color(QPalette::WindowText) == red, i == 0) << i;
+        }
         // Auto-sized: the whole text fits.
-        EXPECT_GE(n->width(), n->fontMetrics().horizontalAdvance(n->text())) << i;
+        EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(name->text())) << i;
     }
-    EXPECT_EQ(t.cmdClose->geometry(), twips(2940, 4065, 795, 345));
-    EXPECT_EQ(t.cmdClear->geometry(), twips(3810, 4065, 795, 345));
-    EXPECT_EQ(t.Command1->geometry(), twips(945, 4140, 1110, 300));
-    EXPECT_EQ(t.cmdClose->text(), "&Close");
-    EXPECT_EQ(t.cmdClear->text(), "&Reset");
-    EXPECT_EQ(t.Command1->text(), "Command1");
     EXPECT_EQ(t.cmdClose->nextInFocusChain(), t.cmdClear);
     EXPECT_EQ(t.cmdClear->nextInFocusChain(), t.Command1);
 
-    frmName &n = rig.forms->name();
     EXPECT_EQ(n.windowTitle(), "High Score!");
     EXPECT_EQ(n.size(), QSize(221, 83));
     EXPECT_EQ(n.Label1->text(), "You have gotten a High Score!  Enter your name below:");
     EXPECT_TRUE(n.Label1->wordWrap());
-    EXPECT_EQ(n.txtName->geometry(), twips(75, 555, 3135, 300));
-    EXPECT_EQ(n.cmdOkay->geometry(), twips(1230, 885, 855, 345));
-    EXPECT_EQ(n.cmdOkay->text(), "Okay");
     EXPECT_TRUE(n.cmdOkay->isDefault());
 }
 
 // Escape closes neither window: the table must resume play, so only Close or the close box end it.
 TEST_F(ScoresWindow, EscapeClosesNothing) {
     bool stillOpen = false;
-    openTable(
-        *w,
-        [&](frmScores &table) {
-            QTest::keyClick(&table, Qt::Key_Escape);
-            stillOpen = table.isVisible() && timerFlags(*w) == Halted;
-            table.close();
-        },
-        *rig.forms);
+    openTable(*rig.forms, *w, [&](frmScores &table) {
+        QTest::keyClick(&table, Qt::Key_Escape);
+        stillOpen = table.isVisible() && timerFlags(*w) == Halted;
+        table.close();
+    });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(timerFlags(*w), playingAt(1));
 
@@ -238,14 +217,14 @@ TEST_F(ScoresWindow, OkayFillsAFreshTableFromTheFile) {
 namespace {
 // The real file service, with the program's folder moved to a test folder.
 class FolderFiles final : public Files {
-  public:
+public:
     explicit FolderFiles(QString folder) : m_folder(std::move(folder)) {}
     QString programFolder() override { return m_folder; }
     bool isRegularFile(const QString &path) override { return m_real.isRegularFile(path); }
     std::optional<QByteArray> readAll(const QString &path) override { return m_real.readAll(path); }
     QString canonicalPath(const QString &path) override { return m_real.canonicalPath(path); }
 
-  private:
+private:
     QtFiles m_real;
     QString m_folder;
 };
@@ -273,15 +252,12 @@ TEST(ScoreFileIsInputOnly, PlayWithEntriesLeavesTheFileAlone) {
     frmPlinkard &w = forms->main();
     ASSERT_FALSE(fakes.program.endedWith.has_value());
     w.lblScore->setText("99999");
-    openTable(
-        w,
-        [](frmScores &table) {
-            for (int i = 0; i < 3; ++i) {
-                table.Command1_Click();
-            }
-            table.close();
-        },
-        *forms);
+    openTable(*forms, w, [](frmScores &table) {
+        for (int i = 0; i < 3; ++i) {
+            table.Command1_Click();
+        }
+        table.close();
+    });
     forms->name().txtName->setText("Cleo");
     forms->name().cmdOkay_Click();
     forms->scores().close();
