@@ -41,13 +41,16 @@ ino_t inodeOf(const QString &path) {
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
+const QString Unset = QStringLiteral("<default>");
+
+// Only the settings file in `folder`: no temporary file stays behind.
+QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+
 struct StoreInTempFolder : ::testing::Test {
     QTemporaryDir dir;
     QSettingsStore store{dir.path()};
-    QString file() const { return dir.path() + QStringLiteral("/Brindlecot.ini"); }
-    QString get(const QString &key, const QString &def = QStringLiteral("<default>")) {
-        return store.read(App, Section, key, def);
-    }
+    QString file() const { return dir.path() + "/Brindlecot.ini"; }
+    QString get(const QString &key, const QString &def = Unset) { return store.read(App, Section, key, def); }
     void put(const QString &key, const QString &value) { store.write(App, Section, key, value); }
 };
 } // namespace
@@ -58,36 +61,35 @@ TEST(SettingsFile, LivesInTheUsersConfigFolderWithKeysAsNamed) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QSettingsStore store;
-    store.write(App, Section, WinningScore, QStringLiteral("250"));
-    store.write(App, Section, MidiOnOff, QStringLiteral("0"));
+    store.write(App, Section, WinningScore, "250");
+    store.write(App, Section, MidiOnOff, "0");
     if (saved.isNull()) {
         qunsetenv("XDG_CONFIG_HOME");
     } else {
         qputenv("XDG_CONFIG_HOME", saved);
     }
-    EXPECT_EQ(fileText(config.path() + QStringLiteral("/Brindlecot.ini")),
+    EXPECT_EQ(fileText(config.path() + "/Brindlecot.ini"),
               QByteArray("[Plinkard]\nMIDI ON-OFF=0\nWinning Score=250\n"));
 }
 
 // Every key keeps exactly the text written, whatever characters a path may hold.
 TEST_F(StoreInTempFolder, EveryKeyRoundTripsExactly) {
-    const QStringList keys{Midi, Wave, WinningScore, WinScore, ChangeSpeed, ExtraPoints, MidiOnOff, WaveOnOff};
-    const QStringList values{QStringLiteral("/home/Ann/My Music/Theme, Part 2.MID"),
-                             QStringLiteral(" /leading and trailing blank "),
-                             QStringLiteral("\"quoted\" \\back\\slash"),
-                             QStringLiteral("line\nbreak\ttab\x01"),
-                             QStringLiteral("Ünïcödé ♪"),
-                             QString(),
-                             QStringLiteral("a=b;c#d [e]"),
-                             QStringLiteral("@Variant(x) 1")};
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        put(keys[i], values[i]);
+    const std::vector<std::pair<QString, QString>> values{{Midi, "/home/Ann/My Music/Theme, Part 2.MID"},
+                                                          {Wave, " /leading and trailing blank "},
+                                                          {WinningScore, "\"quoted\" \\back\\slash"},
+                                                          {WinScore, "line\nbreak\ttab\x01"},
+                                                          {ChangeSpeed, "Ünïcödé ♪"},
+                                                          {ExtraPoints, QString()},
+                                                          {MidiOnOff, "a=b;c#d [e]"},
+                                                          {WaveOnOff, "@Variant(x) 1"}};
+    for (const auto &[key, value] : values) {
+        put(key, value);
     }
     QSettingsStore fresh(dir.path());
     const QSettings::SettingsMap onDisk = parsed(fileText(file()));
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        EXPECT_EQ(fresh.read(App, Section, keys[i], QStringLiteral("<default>")), values[i]) << keys[i].toStdString();
-        EXPECT_EQ(onDisk.value(Section + u'/' + keys[i]).toString(), values[i]) << keys[i].toStdString();
+    for (const auto &[key, value] : values) {
+        EXPECT_EQ(fresh.read(App, Section, key, Unset), value) << key.toStdString();
+        EXPECT_EQ(onDisk.value(Section + u'/' + key).toString(), value) << key.toStdString();
     }
     // An ordinary path stays readable in the file as it is.
     EXPECT_TRUE(fileText(file()).contains("MIDI=/home/Ann/My Music/Theme, Part 2.MID\n"));
@@ -95,46 +97,45 @@ TEST_F(StoreInTempFolder, EveryKeyRoundTripsExactly) {
 
 // Nothing stored: every read gives its default, and reading creates no file.
 TEST_F(StoreInTempFolder, EmptyStoreGivesDefaultsAndReadingWritesNothing) {
-    EXPECT_EQ(get(Midi, QStringLiteral("/opt/p/snot.mid")), QStringLiteral("/opt/p/snot.mid"));
+    EXPECT_EQ(get(Midi, "/opt/p/snot.mid"), "/opt/p/snot.mid");
     EXPECT_EQ(get(WinningScore, DefaultWinningScore), DefaultWinningScore);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     // Another section or application does not answer for ours.
-    store.write(App, QStringLiteral("Other"), Midi, QStringLiteral("x"));
-    store.write(QStringLiteral("Other"), Section, Midi, QStringLiteral("y"));
-    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+    store.write(App, "Other", Midi, "x");
+    store.write("Other", Section, Midi, "y");
+    EXPECT_EQ(get(Midi), Unset);
 }
 
 // A write is on disk when it returns, by itself, without a later flush.
 TEST_F(StoreInTempFolder, WritesReachTheDiskAtOnce) {
-    put(WinScore, QStringLiteral("1"));
+    put(WinScore, "1");
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWin Score=1\n"));
-    put(WinScore, QStringLiteral("0"));
+    put(WinScore, "0");
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWin Score=0\n"));
 }
 
-// A save of several values is one file replacement: until it ends the disk holds the old
-// file (a crash keeps all old values), reads already see the new values, and nesting joins in.
+// A batch is one file replacement: the disk keeps the old file until it ends, reads see the new values, nesting joins.
 TEST_F(StoreInTempFolder, BatchedWritesReachTheDiskTogether) {
-    put(Midi, QStringLiteral("/old.mid"));
+    put(Midi, "/old.mid");
     const QByteArray old = fileText(file());
     const ino_t oldInode = inodeOf(file());
     {
         const SettingsStore::Batch save(store);
-        put(Midi, QStringLiteral("/new.mid"));
-        put(WaveOnOff, QStringLiteral("0"));
+        put(Midi, "/new.mid");
+        put(WaveOnOff, "0");
         {
             const SettingsStore::Batch inner(store);
-            put(WinScore, QStringLiteral("1"));
+            put(WinScore, "1");
         }
-        put(Midi, QStringLiteral("/newer.mid"));
+        put(Midi, "/newer.mid");
         EXPECT_EQ(fileText(file()), old);
         EXPECT_EQ(inodeOf(file()), oldInode);
-        EXPECT_EQ(get(Midi), QStringLiteral("/newer.mid"));
-        EXPECT_EQ(get(WinScore), QStringLiteral("1"));
-        EXPECT_EQ(get(Wave), QStringLiteral("<default>"));
+        EXPECT_EQ(get(Midi), "/newer.mid");
+        EXPECT_EQ(get(WinScore), "1");
+        EXPECT_EQ(get(Wave), Unset);
     }
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/newer.mid\nWAVE ON-OFF=0\nWin Score=1\n"));
-    put(Wave, QStringLiteral("/w.wav"));
+    put(Wave, "/w.wav");
     EXPECT_TRUE(fileText(file()).contains("WAVE=/w.wav\n"));
 }
 
@@ -144,41 +145,39 @@ TEST_F(StoreInTempFolder, DamagedFileGivesDefaultsForWhatCannotBeRead) {
     damaged += QByteArray("\x00\x01\xFF\xFE", 4) + " binary\n[Plinkard\n=no key\n";
     damaged += "[Plinkard]\r\nWin Score = 1 \r\nChange Speed\r\n; MIDI=/commented\n";
     putFile(file(), damaged);
-    EXPECT_EQ(get(WinScore), QStringLiteral("1"));
-    EXPECT_EQ(get(ChangeSpeed), QStringLiteral("<default>"));
-    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
-    put(Wave, QStringLiteral("/w.wav"));
+    EXPECT_EQ(get(WinScore), "1");
+    EXPECT_EQ(get(ChangeSpeed), Unset);
+    EXPECT_EQ(get(Midi), Unset);
+    put(Wave, "/w.wav");
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nWAVE=/w.wav\nWin Score=1\n"));
 
     putFile(file(), QByteArray(4096, '\0'));
-    EXPECT_EQ(get(WinScore), QStringLiteral("<default>"));
+    EXPECT_EQ(get(WinScore), Unset);
 }
 
 // A file that cannot be read (here: a folder in its place) gives the defaults; writes fail quietly.
 TEST_F(StoreInTempFolder, UnreadableFileGivesDefaults) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Brindlecot.ini")));
-    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
-    put(Midi, QStringLiteral("/x.mid"));
-    EXPECT_EQ(get(Midi), QStringLiteral("<default>"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Brindlecot.ini"));
+    EXPECT_EQ(get(Midi), Unset);
+    put(Midi, "/x.mid");
+    EXPECT_EQ(get(Midi), Unset);
     EXPECT_TRUE(QFileInfo(file()).isDir());
 }
 
-// A folder that cannot be written (even by root: a file stands where it should be) keeps the
-// old values readable and loses only the new write.
+// A folder that cannot be written, even by root (a file stands in its way), loses only the new write.
 TEST(SettingsFile, UnwritableFolderGivesDefaultsAndNeverFails) {
     QTemporaryDir dir;
-    putFile(dir.path() + QStringLiteral("/blocker"), "a file, not a folder");
-    QSettingsStore store(dir.path() + QStringLiteral("/blocker/config"));
-    store.write(App, Section, Midi, QStringLiteral("/x.mid"));
-    EXPECT_EQ(store.read(App, Section, Midi, QStringLiteral("<default>")), QStringLiteral("<default>"));
+    putFile(dir.path() + "/blocker", "a file, not a folder");
+    QSettingsStore store(dir.path() + "/blocker/config");
+    store.write(App, Section, Midi, "/x.mid");
+    EXPECT_EQ(store.read(App, Section, Midi, Unset), Unset);
 }
 
-// A read-only file, as an ordinary user meets it (root drops to "nobody" for this): its values
-// are read; a write quietly holds for this run only and the file keeps the old values for the next start.
+// A read-only file (root drops to "nobody" for this) is read; a write holds for this run only.
 TEST(SettingsFile, ReadOnlyFileKeepsItsValues) {
     QTemporaryDir dir;
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
-    const QString path = dir.path() + QStringLiteral("/Brindlecot.ini");
+    const QString path = dir.path() + "/Brindlecot.ini";
     const QByteArray stored("[Plinkard]\nWin Score=1\n");
     putFile(path, stored);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
@@ -188,9 +187,9 @@ TEST(SettingsFile, ReadOnlyFileKeepsItsValues) {
             _exit(10);
         }
         QSettingsStore store(dir.path());
-        const bool readStored = store.read(App, Section, WinScore, QStringLiteral("0")) == QStringLiteral("1");
-        store.write(App, Section, Midi, QStringLiteral("/x.mid"));
-        const bool heldForTheRun = store.read(App, Section, Midi, QStringLiteral("<default>")) == u"/x.mid";
+        const bool readStored = store.read(App, Section, WinScore, "0") == "1";
+        store.write(App, Section, Midi, "/x.mid");
+        const bool heldForTheRun = store.read(App, Section, Midi, Unset) == u"/x.mid";
         _exit((readStored ? 0 : 1) | (heldForTheRun ? 0 : 2));
     }
     ASSERT_GT(child, 0);
@@ -199,30 +198,27 @@ TEST(SettingsFile, ReadOnlyFileKeepsItsValues) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: stored value not read, 2: the write did not hold for the run";
     EXPECT_EQ(fileText(path), stored);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brindlecot.ini")});
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"Brindlecot.ini"});
 }
 
-// A write never rewrites the file in place: a new file replaces the old one whole, so a
-// reader that opened the old file still reads it complete.
+// A write replaces the file whole, never in place: a reader of the old file still reads it complete.
 TEST_F(StoreInTempFolder, WriteReplacesTheFileWhole) {
-    put(Midi, QStringLiteral("/old.mid"));
+    put(Midi, "/old.mid");
     const QByteArray before = fileText(file());
     const ino_t oldInode = inodeOf(file());
     QFile oldReader(file());
     ASSERT_TRUE(oldReader.open(QIODevice::ReadOnly));
-    put(Midi, QStringLiteral("/new/and/longer/name.mid"));
+    put(Midi, "/new/and/longer/name.mid");
     EXPECT_NE(inodeOf(file()), oldInode);
     EXPECT_EQ(oldReader.readAll(), before);
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/new/and/longer/name.mid\n"));
-    // No temporary file stays behind.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Brindlecot.ini")});
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"Brindlecot.ini"});
 }
 
-// What a writer killed mid-write leaves behind (its half-written temporary file and its lock)
-// is ignored: the values read are the last complete ones, and the next write goes through.
+// A killed writer's half-written temporary file and stale lock are ignored; the next write goes through.
 TEST_F(StoreInTempFolder, KilledWritersLeftoversAreIgnored) {
-    put(Midi, QStringLiteral("/complete.mid"));
-    putFile(file() + QStringLiteral(".aB3xYz"), "[Plinkard]\nMIDI=/half-wri");
+    put(Midi, "/complete.mid");
+    putFile(file() + ".aB3xYz", "[Plinkard]\nMIDI=/half-wri");
     // A lock held by a process that no longer runs.
     const pid_t gone = fork();
     if (gone == 0) {
@@ -230,17 +226,15 @@ TEST_F(StoreInTempFolder, KilledWritersLeftoversAreIgnored) {
     }
     ASSERT_GT(gone, 0);
     waitpid(gone, nullptr, 0);
-    putFile(file() + QStringLiteral(".lock"), QString::number(gone).toUtf8() + "\nplinkard\n" +
-                                                  QSysInfo::machineHostName().toUtf8() + "\n" +
-                                                  QSysInfo::machineUniqueId() + "\n" + QSysInfo::bootUniqueId() + "\n");
-    EXPECT_EQ(get(Midi), QStringLiteral("/complete.mid"));
-    put(Wave, QStringLiteral("/w.wav"));
+    putFile(file() + ".lock", QString::number(gone).toUtf8() + "\nplinkard\n" + QSysInfo::machineHostName().toUtf8() +
+                                  "\n" + QSysInfo::machineUniqueId() + "\n" + QSysInfo::bootUniqueId() + "\n");
+    EXPECT_EQ(get(Midi), "/complete.mid");
+    put(Wave, "/w.wav");
     EXPECT_EQ(fileText(file()), QByteArray("[Plinkard]\nMIDI=/complete.mid\nWAVE=/w.wav\n"));
-    EXPECT_FALSE(QFile::exists(file() + QStringLiteral(".lock")));
+    EXPECT_FALSE(QFile::exists(file() + ".lock"));
 }
 
-// A writer killed at any moment leaves the old or the new file complete, never a torn one;
-// every read taken meanwhile is complete too.
+// A writer killed at any moment leaves the old or the new file complete, and every read meanwhile too.
 TEST_F(StoreInTempFolder, WriterKilledAtAnyMomentLeavesACompleteFile) {
     const QString longValue = QString(3000, u'7');
     auto complete = [&](const QByteArray &text) {
@@ -249,7 +243,7 @@ TEST_F(StoreInTempFolder, WriterKilledAtAnyMomentLeavesACompleteFile) {
                map.value(Section + u'/' + Midi).toString().startsWith(u'/');
     };
     put(WinningScore, longValue);
-    put(Midi, QStringLiteral("/0"));
+    put(Midi, "/0");
     int tornReads = 0;
     for (int round = 0; round < 12; ++round) {
         const pid_t writer = fork();
