@@ -18,8 +18,7 @@
 using namespace StoredSettings;
 
 namespace {
-// Runs `inside` while the window is shown modally by `open`, as the player
-// would see it.
+// Runs `inside` while `open` shows the window modally, as the player would see it.
 void whileOpen(const std::function<void()> &open, const std::function<void()> &inside) {
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -30,8 +29,7 @@ void whileOpen(const std::function<void()> &open, const std::function<void()> &i
     EXPECT_TRUE(ran);
 }
 
-// What the window shows: music, shot, winning score, then as 0/1 "No Winning
-// Score", the score box enabled, "change speed" and "all the same".
+// What the window shows: music, shot, winning score, then 0/1 for No Winning Score, box enabled, speed, points.
 QStringList shown(frmSettings &s) {
     return {s.txtMidi->text(), s.txtWave->text(), s.txtWinScore->text(),
             QStringLiteral("%1%2%3%4")
@@ -41,8 +39,7 @@ QStringList shown(frmSettings &s) {
                 .arg(int{s.chkPoints->isChecked()})};
 }
 
-// The music calls of closing a window that stopped the music: stop again, then
-// start `file`.
+// The music calls of closing a window that stopped the music: stop again, then start `file`.
 QStringList restarted(const QString &file) {
     return {"close mymid", "close mymid", "open " + file + " mymid", "play mymid"};
 }
@@ -54,8 +51,7 @@ void storeAll(MemoryStore &store, const std::vector<std::pair<QString, QString>>
 }
 } // namespace
 
-// The window as laid out: title, size, captions, places and the load-time
-// values.
+// The window as laid out: title, size, captions, places and the load-time values.
 TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
     start();
     frmSettings &s = settings();
@@ -106,8 +102,7 @@ TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
                                              s.chkWinScore, s.txtWinScore, s.cmdColors, s.cmdOk, s.cmdNo}));
 }
 
-// In the game's font every caption fits its control, and the default winning
-// score its box.
+// In the game's font every caption fits its control, and the default winning score its box.
 TEST_F(SettingsRig, NoCaptionIsCutOff) {
     start();
     frmSettings &s = settings();
@@ -116,9 +111,7 @@ TEST_F(SettingsRig, NoCaptionIsCutOff) {
     EXPECT_LE(QFontMetrics(s.txtWinScore->font()).horizontalAdvance("100000000") + 6, s.txtWinScore->width());
 }
 
-// With nothing stored: default files beside the program, default winning score,
-// "No Winning Score" clear, both options on, music and sounds on; nothing
-// written yet.
+// With nothing stored: default files, winning score and checks, music and sounds on; nothing written yet.
 TEST_F(SettingsRig, EmptyStoreGivesTheDefaults) {
     frmPlinkard &w = start();
     EXPECT_EQ(shown(settings()), QStringList({Folder + "snot.mid", Folder + "mchgun.wav", "100000000", "0111"}));
@@ -126,8 +119,7 @@ TEST_F(SettingsRig, EmptyStoreGivesTheDefaults) {
     EXPECT_TRUE(store().writes.isEmpty());
 }
 
-// Every stored value comes into its control, and Okay writes it back unchanged,
-// in the saving order.
+// Every stored value comes into its control, and Okay writes it back unchanged, in the saving order.
 TEST_F(SettingsRig, StoredValuesFillTheWindowAndOkayWritesThemInOrder) {
     addFile("/music/Theme Song.MID");
     addFile("/sfx/Bang.WAV");
@@ -147,9 +139,7 @@ TEST_F(SettingsRig, StoredValuesFillTheWindowAndOkayWritesThemInOrder) {
     EXPECT_EQ(store().batches, QList<QStringList>{store().writes});
 }
 
-// Check values other than "0" and "1" (blanks around them tolerated) and a
-// winning score typing could not produce give the defaults; an empty winning
-// score stays empty.
+// Garbage check values (blanks tolerated) and winning scores give the defaults; an empty score stays empty.
 TEST_F(SettingsRig, GarbageStoredValuesGiveTheDefaults) {
     storeAll(store(), {{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12ab"}});
     start();
@@ -165,9 +155,7 @@ TEST_F(SettingsRig, GarbageStoredValuesGiveTheDefaults) {
     }
 }
 
-// Okay stores the canonical path with its case kept (these file systems tell
-// "A" from "a"), and an empty text for a file that does not exist; the boxes
-// show what was stored.
+// Okay stores canonical paths with their case kept, empty for a missing file; the boxes show what was stored.
 TEST_F(SettingsRig, OkayStoresCanonicalPathsWithTheirCase) {
     addFile("/Music/My Theme.MID");
     start();
@@ -185,8 +173,7 @@ TEST_F(SettingsRig, OkayStoresCanonicalPathsWithTheirCase) {
     EXPECT_EQ(wave->text(), "");
 }
 
-// The real short form: ".." and links resolved, the case of every letter kept,
-// empty when missing.
+// The real short form: ".." and links resolved, the case of every letter kept, empty when missing.
 TEST(SettingsPaths, CanonicalPathOfARealFileKeepsItsCase) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("Music/Long Folder Name"));
@@ -204,9 +191,7 @@ TEST(SettingsPaths, CanonicalPathOfARealFileKeepsItsCase) {
     EXPECT_EQ(mod.ShortPath(dir.path() + "/Music/Long Folder Name/theme.mid"), "");
 }
 
-// Reading a control of the unloaded window creates it unseen, filled from the
-// store; after Okay or Cancel the next read fills a new one from the store
-// again.
+// Reading a control of the unloaded window creates it hidden and filled from the store, after Okay or Cancel anew.
 TEST_F(SettingsRig, ReadingAControlCreatesTheWindowHiddenAndFilled) {
     storeAll(store(), {{MidiOnOff, "0"}, {Wave, "/sfx/first.wav"}});
     start();
@@ -230,9 +215,7 @@ TEST_F(SettingsRig, ReadingAControlCreatesTheWindowHiddenAndFilled) {
     EXPECT_EQ(settings().txtWave->text(), "/sfx/fourth.wav");
 }
 
-// The Settings button stops the music, halts all six timers and shows the
-// window modally over the main window; Okay saves, closes and resumes play at
-// the selected level with the saved music.
+// Settings stops the music, halts the timers and opens modally; Okay saves and resumes the level with the music.
 TEST_F(SettingsRig, SettingsButtonHaltsAndOkaySavesAndResumes) {
     frmPlinkard &w = start();
     w.optLevel[2]->setChecked(true);
@@ -257,8 +240,7 @@ TEST_F(SettingsRig, SettingsButtonHaltsAndOkaySavesAndResumes) {
     EXPECT_EQ(shown(settings()).mid(2), QStringList({"5000", "1001"}));
 }
 
-// Cancel writes nothing, puts the stored values back and restarts the stored
-// music.
+// Cancel writes nothing, puts the stored values back and restarts the stored music.
 TEST_F(SettingsRig, CancelWritesNothingAndRestores) {
     storeAll(store(), {{Midi, "/stored.mid"}, {WinScore, "1"}});
     frmPlinkard &w = start();
@@ -279,8 +261,7 @@ TEST_F(SettingsRig, CancelWritesNothingAndRestores) {
     EXPECT_EQ(shown(settings()), QStringList({"/stored.mid", Folder + "mchgun.wav", "100000000", "1011"}));
 }
 
-// The close box stores nothing but restarts the music with whatever the box
-// shows; the next read of the settings has the stored values back.
+// The close box stores nothing but restarts the music the box shows; the next read has the stored values back.
 TEST_F(SettingsRig, CloseBoxResumesWithTheShownMusicAndStoresNothing) {
     frmPlinkard &w = start();
     w.optLevel[3]->setChecked(true);
@@ -299,9 +280,7 @@ TEST_F(SettingsRig, CloseBoxResumesWithTheShownMusicAndStoresNothing) {
     EXPECT_EQ(shown(settings()).mid(0, 3), QStringList({Folder + "snot.mid", Folder + "mchgun.wav", "100000000"}));
 }
 
-// With the music switched off the window neither stops nor starts it; Escape
-// does not close the window (it has no cancel button), so play stays halted
-// until it really closes.
+// With the music off the window leaves it off; Escape does not close it, so play stays halted until it closes.
 TEST_F(SettingsRig, MusicOffStaysOffAndEscapeDoesNotClose) {
     store().set(MidiOnOff, "0");
     frmPlinkard &w = start();
@@ -317,9 +296,7 @@ TEST_F(SettingsRig, MusicOffStaysOffAndEscapeDoesNotClose) {
     EXPECT_EQ(sixTimers(w), playingAt(1));
 }
 
-// Closing the main window saves its four settings in one batch and in order,
-// loading the settings window (with the stored or default paths) when it is not
-// loaded.
+// Closing the main window saves its four settings in one batch, in order, loading the settings window if needed.
 TEST_F(SettingsRig, MainWindowCloseSavesFourSettingsInOrder) {
     storeAll(store(), {{MidiOnOff, "0"}, {Wave, "/sfx/stored.wav"}});
     frmPlinkard &w = start();
@@ -344,9 +321,7 @@ TEST_F(SettingsRig, MusicSwitchedOffIsStoredOnClose) {
               QStringList({"MIDI=/live/copy.mid", "WAVE=" + Folder + "mchgun.wav", "MIDI ON-OFF=0", "WAVE ON-OFF=1"}));
 }
 
-// Start-up reads the two switches before the music starts with the stored file:
-// "0" means no music and no settings window; any other value leaves the boxes
-// checked.
+// Start-up reads the switches before starting the stored music: "0" means off, any other value leaves them on.
 TEST(SettingsStartUp, SwitchesAreReadBeforeTheMusicStarts) {
     for (const char *value : {"0", "2", "yes", "", "-1"}) {
         GameRig rig;
@@ -366,9 +341,7 @@ TEST(SettingsStartUp, SwitchesAreReadBeforeTheMusicStarts) {
     }
 }
 
-// The key rule: in a box tagged "N" printable characters other than digits are
-// refused; control codes (Backspace) and codes above 126 always pass; other
-// boxes take everything.
+// The key rule: a box tagged "N" refuses printable non-digits; control codes and codes above 126 always pass.
 TEST(KeyFilter, OnlyDigitsAmongPrintableCharacters) {
     for (int code = 0; code < 400; ++code) {
         const bool printable = code >= 32 && code <= 126;
@@ -380,9 +353,7 @@ TEST(KeyFilter, OnlyDigitsAmongPrintableCharacters) {
     EXPECT_FALSE(textPasses("12 3", "N"));
 }
 
-// Typing into the winning-score box: letters, blanks and signs beep and enter
-// nothing; digits, Backspace and characters above 126 go in; shortcuts are not
-// characters.
+// Typing into the winning-score box: non-digits beep and enter nothing; digits, Backspace, codes above 126 go in.
 TEST_F(SettingsRig, WinningScoreBoxRefusesWhatIsNotADigit) {
     start();
     frmSettings &s = settings();
@@ -406,8 +377,7 @@ TEST_F(SettingsRig, WinningScoreBoxRefusesWhatIsNotADigit) {
     EXPECT_EQ(rig.fakes.program.beeps, 6);
 }
 
-// Pasting brings in only what typing could: digits go in, anything else is
-// refused whole with a beep.
+// Pasting brings in only what typing could: digits go in, anything else is refused whole with a beep.
 TEST_F(SettingsRig, PastingIntoTheWinningScoreBoxFollowsTheKeyRule) {
     start();
     QLineEdit *box = settings().txtWinScore;
@@ -422,8 +392,7 @@ TEST_F(SettingsRig, PastingIntoTheWinningScoreBoxFollowsTheKeyRule) {
     }
 }
 
-// "No Winning Score" checked disables the box; cleared, it enables the box and
-// puts the cursor in it.
+// "No Winning Score" checked disables the box; cleared, it enables the box and puts the cursor in it.
 TEST_F(SettingsRig, NoWinningScoreSwitchesTheBoxAndMovesTheFocus) {
     store().set(WinScore, "1");
     start();
@@ -440,9 +409,7 @@ TEST_F(SettingsRig, NoWinningScoreSwitchesTheBoxAndMovesTheFocus) {
     s.hide();
 }
 
-// The two pickers: title, filters and start folder of the design; a choice
-// fills the box with the full path, a cancel changes nothing; the buttons reach
-// the same handlers.
+// The two pickers: title, filter and start folder; a choice fills the box with the full path, a cancel nothing.
 TEST_F(SettingsRig, FilePickersFillTheirBoxOrChangeNothing) {
     start();
     frmSettings &s = settings();
