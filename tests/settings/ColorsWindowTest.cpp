@@ -96,8 +96,7 @@ TEST_F(ColorsRig, EveryOpeningStartsFromTheLoadTimePreviews) {
     }
 }
 
-// All three colour buttons share one dialog: each starts from the colour last chosen in this
-// opening; a cancelled dialog leaves its preview and the shared colour as they were.
+// The colour buttons share one dialog starting from the colour last chosen; a cancel leaves everything as it was.
 TEST_F(ColorsRig, TheColourDialogCarriesItsColourFromButtonToButton) {
     frmColors &c = colors();
     colorDialogs().answers = {0x00123456U, std::nullopt, 0x00ABCDEFU};
@@ -133,8 +132,7 @@ TEST_F(ColorsRig, PicturePickersFillTheirBoxOrChangeNothing) {
     }
 }
 
-// Okay puts the five choices on the main window for this run (field colour and picture, panel
-// colour, picture and text colour), stores nothing and closes the window.
+// Okay puts the five choices on the main window for this run, stores nothing and closes the window.
 TEST_F(ColorsRig, OkayAppliesTheChoicesToTheMainWindow) {
     QTemporaryDir dir;
     const QString field = picture(dir, "field.bmp", QColor(10, 200, 30));
@@ -157,8 +155,7 @@ TEST_F(ColorsRig, OkayAppliesTheChoicesToTheMainWindow) {
     EXPECT_EQ(panelShown.pixelColor(100, 2), fromBgr(0x00665544U));
 }
 
-// Cancel and the close box apply nothing; the settings window opens the colours window
-// modally over itself and carries on when it closes.
+// Cancel applies nothing; the settings window opens the colours window modally over itself and carries on after.
 TEST_F(ColorsRig, CancelAppliesNothingAndSettingsCarriesOn) {
     frmSettings &s = settings();
     bool sawModal = false;
