@@ -51,8 +51,9 @@ int PictureBox::shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent *event) {
+    // Keys a focused child ignores come up here too; only the panel's own keys count.
     const int code = keyCode(event->key());
-    if (code != 0) {
+    if (code != 0 && hasFocus()) {
         emit keyDown(code, shiftState(event->modifiers()));
     }
     QFrame::keyPressEvent(event);

@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <QPixmap>
 
-// A container with a background colour that can hold the focus and reports key-down
-// events with key codes of the classic virtual-key table (F3 = 114).
+// A container with a background colour that can hold the focus and reports the key-down
+// events it gets while it holds the focus, with key codes of the classic virtual-key table (F3 = 114).
 class PictureBox final : public QFrame {
     Q_OBJECT
 public:

@@ -119,6 +119,21 @@ TEST_F(Flow, FocusReturnsToThePanelAfterMouseUp) {
     w->hide();
 }
 
+// F3 while a control holds the focus passes up to the panel unused: it must not pause.
+TEST_F(Flow, F3AwayFromThePanelDoesNothing) {
+    w->show();
+    QApplication::setActiveWindow(w);
+    QTest::keyClick(w->picPicture, Qt::Key_Tab);
+    QWidget *tabbed = QApplication::focusWidget();
+    ASSERT_NE(tabbed, w->picPicture);
+    for (QWidget *control : std::initializer_list<QWidget *>{tabbed, w->cmdNew, w->chkMusic}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_F3);
+    }
+    EXPECT_TRUE(boxes().shown.empty());
+    w->hide();
+}
+
 // The winning score: equal is not enough, above asks once, answered it stays quiet until re-armed.
 TEST_F(Flow, WinningScoreAsksOnceUntilRearmed) {
     frmSettings &settings = rig.forms->settings();
@@ -219,9 +234,8 @@ TEST_F(Flow, ClosingSavesFourSettingsAndUnloadsTheOthers) {
     (void)rig.forms->name();
     rig.fakes.sound.calls.clear();
     w->cmdExit_Click();
-    EXPECT_EQ(rig.fakes.store.writes,
-              QStringList({"MIDI=/opt/plinkard/snot.mid", "WAVE=/opt/plinkard/mchgun.wav", "MIDI ON-OFF=1",
-                           "WAVE ON-OFF=0"}));
+    EXPECT_EQ(rig.fakes.store.writes, QStringList({"MIDI=/opt/plinkard/snot.mid", "WAVE=/opt/plinkard/mchgun.wav",
+                                                   "MIDI ON-OFF=1", "WAVE ON-OFF=0"}));
     EXPECT_FALSE(rig.forms->isSettingsLoaded());
     EXPECT_FALSE(rig.forms->isNameLoaded());
     EXPECT_EQ(rig.fakes.sound.calls.last(), "close mymid");
@@ -234,7 +248,6 @@ TEST(FlowClose, CloseBoxSavesLikeExit) {
     w.chkMusic->setChecked(false);
     w.show();
     w.close();
-    EXPECT_EQ(rig.fakes.store.writes,
-              QStringList({"MIDI=/music/My Song.mid", "WAVE=/opt/plinkard/mchgun.wav", "MIDI ON-OFF=0",
-                           "WAVE ON-OFF=1"}));
+    EXPECT_EQ(rig.fakes.store.writes, QStringList({"MIDI=/music/My Song.mid", "WAVE=/opt/plinkard/mchgun.wav",
+                                                   "MIDI ON-OFF=0", "WAVE ON-OFF=1"}));
 }

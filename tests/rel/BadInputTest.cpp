@@ -9,6 +9,7 @@
 #include "scores/HighScoreTable.h"
 #include "settings/StoredSettings.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -88,6 +89,8 @@ TEST_F(BadInput, BinaryScoreFileStartsAndShowsItsBytes) {
 TEST_F(BadInput, F3HeldDownPausesOncePerRepeat) {
     frmPlinkard &w = rig.start();
     w.optLevel[Hard]->setChecked(true);
+    w.show();
+    QApplication::setActiveWindow(&w);
     int whilePaused = 0;
     rig.fakes.messages.during = [&](const ShownBox &) {
         whilePaused += !w.tmrTime->Enabled() && motionFlags(w) == std::vector<bool>(4, false) ? 1 : 0;
