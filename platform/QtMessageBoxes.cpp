@@ -1,10 +1,41 @@
 #include "QtMessageBoxes.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
+namespace {
+// Qt lets Escape and the close box answer "No" in a box without a cancel button. A Yes/No
+// question has no cancel: only its two buttons answer it.
+class AnswerBox final : public QMessageBox {
+public:
+    AnswerBox(QWidget *owner, bool onlyButtonsAnswer) : QMessageBox(owner), m_onlyButtons(onlyButtonsAnswer) {}
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override {
+        if (m_onlyButtons && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override {
+        if (m_onlyButtons) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_onlyButtons;
+};
+} // namespace
+
 MsgResult QtMessageBoxes::show(QWidget *owner, const QString &prompt, int style, const QString &title) {
+    const bool yesNo = (style & 0x7) == MsgStyle::YesNo;
     // An owner not on screen yet (start-up) would pin the box to the screen's corner.
-    QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
+    AnswerBox box(owner != nullptr && owner->isVisible() ? owner : nullptr, yesNo);
     box.setWindowTitle(title);
     box.setText(prompt);
     const int icon = style & 0x70;
@@ -13,7 +44,6 @@ MsgResult QtMessageBoxes::show(QWidget *owner, const QString &prompt, int style,
     } else if (icon == MsgStyle::Information) {
         box.setIcon(QMessageBox::Information);
     }
-    const bool yesNo = (style & 0x7) == MsgStyle::YesNo;
     if (yesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
