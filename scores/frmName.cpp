@@ -45,9 +45,12 @@ void frmName::cmdOkay_Click() {
         table.Fill(m_forms.mod.ScoreLines);
     }
     table.InsertCurrentScore(txtName->text());
+    // Play stays halted behind the table, as when High Scores opens it. This dialog stays
+    // loaded, hidden, until the table closes: the table's Command1 reads the typed name.
+    connect(&table, &frmScores::unloaded, this, [this] { Forms::Unload(this); });
+    table.setModal(true);
     table.show();
     accept();
-    Forms::Unload(this);
 }
 
 void frmName::closeEvent(QCloseEvent *event) {
