@@ -671,16 +671,17 @@ void frmPlinkard::MotionTick(int hides) {
         targetIndex = DrawTarget();
         imgShoot.at(static_cast<size_t>(targetIndex))->hide();
     }
-    // Until Form_Load has filled the grid (its start-up message boxes let ticks run) these two
-    // draws fail and are skipped, as every failing step of a tick is: the last place is kept.
-    const auto column = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 8.0), size_t{7});
-    if (column < colLefts.size()) {
-        nextLeft = colLefts[column];
+    // Until Form_Load has filled the grid (its start-up boxes let ticks run) there is no cell to
+    // move to, and a target moved to a failed draw's empty place would stand off the grid.
+    if (colLefts.empty() || colTops.empty()) {
+        return;
     }
-    const auto row = std::min(static_cast<size_t>(static_cast<double>(random.next()) * 7.0), size_t{6});
-    if (row < colTops.size()) {
-        nextTop = colTops[row];
-    }
+    auto draw = [&random](const std::vector<int16_t> &list) {
+        const auto n = list.size();
+        return list[std::min(static_cast<size_t>(static_cast<double>(random.next()) * static_cast<double>(n)), n - 1)];
+    };
+    nextLeft = draw(colLefts);
+    nextTop = draw(colTops);
     imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
 }
 
