@@ -14,13 +14,13 @@
 #include "platform/ImageControl.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureBox.h"
+#include "platform/ProgramControl.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
 #include "platform/Timer.h"
 #include "platform/Twips.h"
-#include "platform/ProgramControl.h"
 #include "scores/HighScoreTable.h"
 #include "scores/ScoreFile.h"
 #include "scores/frmName.h"
@@ -300,10 +300,11 @@ void frmPlinkard::Form_Load() {
 
     // 10. Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
-        svc.messages.show(this,
-                          QStringLiteral("Error!  ") + QStringLiteral("scores.dat") +
-                              QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
-                          MsgStyle::Exclamation, QStringLiteral("Error!"));
+        svc.messages.show(
+            this,
+            QStringLiteral("Error!  ") + QStringLiteral("scores.dat") +
+                QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
+            MsgStyle::Exclamation, QStringLiteral("Error!"));
         svc.program.endNow(1);
     }
 }
@@ -742,18 +743,18 @@ void frmPlinkard::EndGameAfterWinningScore() {
 
 // ---------------------------------------------------------------- appearance
 
-void frmPlinkard::ApplyAppearance(uint32_t fieldColor, const QString &fieldPicture, uint32_t panelColor,
-                                  const QString &panelPicture, uint32_t panelTextColor) {
+void frmPlinkard::ApplyAppearance(const Appearance &look) {
+    m_appearance = look;
     QPalette field = palette();
-    field.setColor(QPalette::Window, fromBgr(fieldColor));
+    field.setColor(QPalette::Window, fromBgr(look.fieldColor));
     setPalette(field);
     // A picture that cannot be read shows nothing, as an empty path does.
-    m_fieldPicture = fieldPicture.isEmpty() ? QPixmap() : QPixmap(fieldPicture);
+    m_fieldPicture = look.fieldPicture.isEmpty() ? QPixmap() : QPixmap(look.fieldPicture);
     QPalette panel = picPicture->palette();
-    panel.setColor(QPalette::Window, fromBgr(panelColor));
-    panel.setColor(QPalette::WindowText, fromBgr(panelTextColor));
+    panel.setColor(QPalette::Window, fromBgr(look.panelColor));
+    panel.setColor(QPalette::WindowText, fromBgr(look.panelTextColor));
     picPicture->setPalette(panel);
-    picPicture->setPicture(panelPicture.isEmpty() ? QPixmap() : QPixmap(panelPicture));
+    picPicture->setPicture(look.panelPicture.isEmpty() ? QPixmap() : QPixmap(look.panelPicture));
     update();
 }
 

@@ -117,8 +117,16 @@ public:
     // The motion timer of a level (0..3).
     Timer *LevelTimer(int Index) const;
     // The colours window's choices, for this run: field and panel colours and pictures, panel text.
-    void ApplyAppearance(uint32_t fieldColor, const QString &fieldPicture, uint32_t panelColor,
-                         const QString &panelPicture, uint32_t panelTextColor);
+    struct Appearance {
+        uint32_t fieldColor = BackColor;
+        QString fieldPicture;
+        uint32_t panelColor = PanelColor;
+        QString panelPicture;
+        uint32_t panelTextColor = PanelTextColor;
+    };
+    void ApplyAppearance(const Appearance &look);
+    // What is in force now: the load-time look until the colours window changes it.
+    const Appearance &CurrentAppearance() const { return m_appearance; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -140,4 +148,5 @@ private:
     bool m_centred = false;
     bool m_unloading = false;
     QPixmap m_fieldPicture;
+    Appearance m_appearance;
 };

@@ -50,28 +50,34 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     face.setPixelSize(10);
     setFont(face);
 
+    // Each opening starts from what the main window shows, so Okay changes only what is chosen.
+    const frmPlinkard::Appearance look =
+        m_forms.isMainLoaded() ? m_forms.main().CurrentAppearance() : frmPlinkard::Appearance{};
+
     fraColors = new QGroupBox(this);
     fraColors->setGeometry(pxRect(30, -15, 4530, 1020));
     txtBGImage = new QLineEdit(fraColors);
     txtBGImage->setGeometry(pxRect(975, 255, 2625, 285));
+    txtBGImage->setText(look.fieldPicture);
     Label[2] = buddyLabel(QStringLiteral("&BG Image:"), fraColors, pxRect(150, 300, 750, 195), txtBGImage);
     cmdBGBrowse = plainButton(QStringLiteral("&Browse"), fraColors, pxRect(3675, 225, 750, 330));
     cmdBGColor = plainButton(QStringLiteral("C&hoose"), fraColors, pxRect(2100, 600, 900, 315));
     Label[0] = buddyLabel(QStringLiteral("B&G Color:"), fraColors, pxRect(150, 660, 675, 195), cmdBGColor);
-    picBGColor = preview(fraColors, pxRect(975, 615, 1035, 285), frmPlinkard::BackColor);
+    picBGColor = preview(fraColors, pxRect(975, 615, 1035, 285), look.fieldColor);
 
     fraPanel = new QGroupBox(QStringLiteral("Score Panel"), this);
     fraPanel->setGeometry(pxRect(30, 1020, 4530, 1395));
     txtSBGImage = new QLineEdit(fraPanel);
     txtSBGImage->setGeometry(pxRect(975, 255, 2625, 285));
+    txtSBGImage->setText(look.panelPicture);
     Label[3] = buddyLabel(QStringLiteral("BG &Image:"), fraPanel, pxRect(150, 300, 750, 195), txtSBGImage);
     cmdSBGBrowse = plainButton(QStringLiteral("Bro&wse"), fraPanel, pxRect(3675, 225, 750, 330));
     cmdSBGColor = plainButton(QStringLiteral("Choos&e"), fraPanel, pxRect(2100, 600, 900, 315));
     Label[6] = buddyLabel(QStringLiteral("BG Co&lor:"), fraPanel, pxRect(150, 675, 675, 195), cmdSBGColor);
-    picSBGColor = preview(fraPanel, pxRect(975, 630, 1035, 285), frmPlinkard::PanelColor);
+    picSBGColor = preview(fraPanel, pxRect(975, 630, 1035, 285), look.panelColor);
     cmdForeColor = plainButton(QStringLiteral("Choo&se"), fraPanel, pxRect(2100, 990, 900, 315));
     Label[1] = buddyLabel(QStringLiteral("&Fore Color:"), fraPanel, pxRect(150, 1050, 765, 195), cmdForeColor);
-    picSFore = preview(fraPanel, pxRect(975, 1005, 1035, 285), frmPlinkard::PanelTextColor);
+    picSFore = preview(fraPanel, pxRect(975, 1005, 1035, 285), look.panelTextColor);
 
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(2880, 2460, 795, 330));
     cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(3750, 2460, 795, 330));
@@ -127,8 +133,8 @@ void frmColors::cmdForeColor_Click() { PickColor(picSFore); }
 void frmColors::cmdOk_Click() {
     // The choices hold for this run only; nothing is stored.
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ApplyAppearance(BackColor(picBGColor), txtBGImage->text(), BackColor(picSBGColor),
-                                       txtSBGImage->text(), BackColor(picSFore));
+        m_forms.main().ApplyAppearance({BackColor(picBGColor), txtBGImage->text(), BackColor(picSBGColor),
+                                        txtSBGImage->text(), BackColor(picSFore)});
     }
     Forms::Unload(this);
 }

@@ -155,6 +155,23 @@ TEST_F(ColorsRig, OkayAppliesTheChoicesToTheMainWindow) {
     EXPECT_EQ(panelShown.pixelColor(100, 2), fromBgr(0x00665544U));
 }
 
+// Mended: a second visit starts from what the first put in force, so its Okay changes only what it chose.
+TEST_F(ColorsRig, ASecondVisitStartsFromWhatIsInForce) {
+    QTemporaryDir dir;
+    const QString field = picture(dir, "field.bmp", QColor(10, 200, 30));
+    chooseAll({0x00332211U, 0x00665544U, 0x00998877U}, {field, std::nullopt});
+    colors().cmdOk->click();
+    EXPECT_EQ(previews(), std::vector<uint32_t>({0x00332211U, 0x00665544U, 0x00998877U}));
+    EXPECT_EQ(colors().txtBGImage->text(), field);
+    colorDialogs().answers = {0x00000001U};
+    colors().cmdSBGColor->click();
+    colors().cmdOk->click();
+    EXPECT_EQ(w->palette().color(QPalette::Window), fromBgr(0x00332211U));
+    EXPECT_EQ(w->picPicture->palette().color(QPalette::Window), fromBgr(0x00000001U));
+    EXPECT_EQ(w->lblScore->palette().color(QPalette::WindowText), fromBgr(0x00998877U));
+    EXPECT_EQ(w->grab().toImage().pixelColor(20, 20), QColor(10, 200, 30));
+}
+
 // Cancel applies nothing; the settings window opens the colours window modally over itself and carries on after.
 TEST_F(ColorsRig, CancelAppliesNothingAndSettingsCarriesOn) {
     frmSettings &s = settings();
