@@ -1,5 +1,7 @@
 #include "StoredSettings.h"
 
+#include <algorithm>
+
 int StoredSettings::checkValue(const QString &stored, int defaultValue) {
     const QString text = stored.trimmed();
     if (text == u"0") {
@@ -9,4 +11,9 @@ int StoredSettings::checkValue(const QString &stored, int defaultValue) {
         return 1;
     }
     return defaultValue;
+}
+
+QString StoredSettings::winningScore(const QString &stored) {
+    const bool digits = std::all_of(stored.cbegin(), stored.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits ? stored : DefaultWinningScore;
 }

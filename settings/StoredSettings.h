@@ -20,4 +20,8 @@ inline const QString DefaultWinningScore = QStringLiteral("100000000");
 
 // A stored check-box value: "0" or "1" (blanks around allowed); anything else gives the default.
 int checkValue(const QString &stored, int defaultValue);
+
+// A stored winning score: digits "0" to "9" only (or empty, no winning score); anything else,
+// also what the key filter lets through above code 126, gives the default.
+QString winningScore(const QString &stored);
 } // namespace StoredSettings

@@ -126,9 +126,7 @@ void frmSettings::ReadStore() {
     SettingsStore &store = m_forms.services.store;
     txtMidi->setText(store.read(App, Section, Midi, m_forms.mod.AppFolder + QStringLiteral("snot.mid")));
     txtWave->setText(store.read(App, Section, Wave, m_forms.mod.AppFolder + QStringLiteral("mchgun.wav")));
-    // The box takes what the store holds; a paste-like fill keeps only what typing could enter.
-    const QString winning = store.read(App, Section, WinningScore, DefaultWinningScore);
-    txtWinScore->setText(textPasses(winning, NumericTag) ? winning : DefaultWinningScore);
+    txtWinScore->setText(winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
     setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
     setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));
     setValue(chkPoints, checkValue(store.read(App, Section, ExtraPoints, QStringLiteral("1")), 1));

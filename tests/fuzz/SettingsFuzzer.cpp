@@ -5,13 +5,13 @@
 #include "fakes/FakeServices.h"
 #include "game/Forms.h"
 #include "platform/Controls.h"
-#include "settings/KeyFilter.h"
 #include "settings/StoredSettings.h"
 #include "settings/frmSettings.h"
 #include "sound/modPlinkard.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <memory>
 
 namespace {
@@ -87,14 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(v == expectedCheck(stored.at(i), 1));
     }
 
-    // The settings window: paths as stored, the winning score only if typing could have entered it.
+    // The settings window: paths as stored, the winning score only if it is digits alone.
     const QString folder = rig->mod.AppFolder;
     Boxes first = read(rig->forms.settings());
     FUZZ_CHECK(first.midi == stored.at(0).value_or(folder + QStringLiteral("snot.mid")));
     FUZZ_CHECK(first.wave == stored.at(1).value_or(folder + QStringLiteral("mchgun.wav")));
     const QString winning = stored.at(2).value_or(StoredSettings::DefaultWinningScore);
-    FUZZ_CHECK(first.winning ==
-               (textPasses(winning, QStringLiteral("N")) ? winning : StoredSettings::DefaultWinningScore));
+    static const QRegularExpression digitsOnly(QStringLiteral("\\A[0-9]*\\z"));
+    FUZZ_CHECK(first.winning == (digitsOnly.match(winning).hasMatch() ? winning : StoredSettings::DefaultWinningScore));
     FUZZ_CHECK(first.winScore == expectedCheck(stored.at(3), 0));
     FUZZ_CHECK(first.chgSpd == expectedCheck(stored.at(4), 1));
     FUZZ_CHECK(first.points == expectedCheck(stored.at(5), 1));
