@@ -537,10 +537,42 @@ def heard(suite):
         raise Failure(f"the shot was not heard over the quiet: {shot.rms()} against {quiet.rms()}")
 
 
+# F3 is heard only on the panel: after Tab has moved the focus to a control, F3 does not pause.
+def f3_after_tab(suite):
+    folder, config = suite.folder("tab-f3"), suite.config("tab-f3")
+    program = suite.start(folder, config)
+    game = Game(program)
+    start = wait_for("the clock", lambda: clock_seconds(game.clock()) is not None and game.clock())
+    key(game.x_window, "Tab")
+    key(game.x_window, "F3")
+    holds("no pause box after Tab and F3", lambda: program.gone("Paused"), 1.5)
+    wait_for("the clock to run on", lambda: clock_seconds(game.clock()) > clock_seconds(start), 3)
+
+
+# Escape on "You made it!" answers nothing: the box stays open and the game goes on.
+def escape_on_question(suite):
+    folder, config = suite.folder("escape"), suite.config("escape")
+    seed_settings(config, {"Winning Score": "0", "Change Speed": "0", "Extra Points": "0"})
+    program = suite.start(folder, config)
+    game = Game(program)
+    while int(game.score()) <= 0:
+        shoot(game)
+    program.window("You made it!", role_name="alert")
+    key(program.x_window("You made it!"), "Escape")
+    holds("the question open after Escape", lambda: not program.gone("You made it!"), 1.5)
+    score, clock = game.score(), game.clock()
+    wait_for("the clock to run behind the question", lambda: game.clock() != clock, 3)
+    click_on(find(program.window("You made it!", role_name="alert"), "push button", "Yes"))
+    wait_for("the question to close", lambda: program.gone("You made it!"))
+    expect("score after Yes", game.score(), score)
+
+
 SESSIONS = [
     ("first-run", first_run),
     ("second-run", second_run),
     ("high-score-entry", high_score_entry),
+    ("f3-after-tab", f3_after_tab),
+    ("escape-on-question", escape_on_question),
     ("missing-score-file", missing_score_file),
     ("no-sound-server", no_sound_server),
     ("sound-heard", heard),
