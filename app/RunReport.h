@@ -11,7 +11,7 @@ class QWidget;
 //   PLINKARD_REPORT_TICKS=1        "tick <interval ms> <ns>" as every periodic timer fires
 //   PLINKARD_REPORT_INPUT=1        "press|release <ns> <class> <name>" as a click reaches the program,
 //                                  and "painted <ns>" once the repaint that follows a press is on screen
-// A normal run reads three variables and installs nothing.
+// Only the benchmark build (PLINKARD_BUILD_BENCH=ON) has it; there a run without the variables installs nothing.
 class RunReport final : public QObject {
 public:
     static void installIfAsked();

@@ -17,7 +17,9 @@
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+#ifdef PLINKARD_RUN_REPORT // the benchmark build only
     RunReport::installIfAsked();
+#endif
     QApplication::setApplicationName(QStringLiteral("Plinkard"));
     // Names the menu entry, so Wayland desktops show its icon and group its windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brindlecot.Plinkard"));

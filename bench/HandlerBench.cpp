@@ -1,8 +1,8 @@
-// The game's handlers on quiet services, offscreen: a motion tick at each level, a hit, a miss,
+// The game's handlers on the tests' fakes, offscreen: a motion tick at each level, a hit, a miss,
 // a reload and New Game. Each sample is one handler call; the window repaints between samples,
 // untimed, as it does between events in play. "median_us" is the median sample of a run.
 
-#include "BenchServices.h"
+#include "fakes/FakeServices.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
 #include "platform/ImageControl.h"
@@ -21,19 +21,33 @@
 
 namespace {
 struct Game {
-    BenchServices fakes;
-    modPlinkard mod{fakes.sound, fakes.files};
-    Forms forms{fakes.services, mod};
+    FakeServices fakes;
+    Services services;
+    modPlinkard mod;
+    std::unique_ptr<Forms> forms;
     frmPlinkard &window;
 
-    Game() : window((Timer::setManualTicks(true), forms.main())) { showAndSettle(); }
-    Game(SoundSystem &sound, const QString &folder)
-        : fakes(sound, folder), window((Timer::setManualTicks(true), forms.main())) {
-        showAndSettle();
-    }
-    void showAndSettle() {
+    // On the fakes throughout, or with `sound` playing the files in the program's folder.
+    explicit Game(SoundSystem *sound = nullptr)
+        : services{fakes.messages, fakes.fileDialogs, fakes.colorDialogs, fakes.store,
+                   fakes.files,    fakes.random,      fakes.program,      sound ? *sound : fakes.sound},
+          mod(services.sound, fakes.files), forms(start(sound != nullptr)), window(forms->main()) {
         window.show();
         settle();
+    }
+    std::unique_ptr<Forms> start(bool inProgramFolder) {
+        if (inProgramFolder) {
+            const QString folder = QStringLiteral(PLINKARD_PROGRAM_DIR);
+            QMap<QString, QByteArray> moved;
+            for (auto it = fakes.files.files.cbegin(); it != fakes.files.files.cend(); ++it) {
+                moved.insert(folder + it.key().mid(fakes.files.folder.size()), it.value());
+            }
+            fakes.files.folder = folder;
+            fakes.files.folders = {folder};
+            fakes.files.files = moved;
+        }
+        Timer::setManualTicks(true);
+        return std::make_unique<Forms>(services, mod);
     }
     static void settle() { QCoreApplication::processEvents(); }
     void level(int index) {
@@ -64,7 +78,7 @@ std::unique_ptr<Game> theSoundingGame;
 Game &soundingGame() {
     if (!theSoundingGame) {
         realSound = std::make_unique<QtSoundSystem>();
-        theSoundingGame = std::make_unique<Game>(*realSound, QStringLiteral(PLINKARD_PROGRAM_DIR));
+        theSoundingGame = std::make_unique<Game>(realSound.get());
     }
     return *theSoundingGame;
 }

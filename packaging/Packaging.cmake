@@ -25,6 +25,12 @@ set(PLINKARD_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${PLINKARD_PACKAGING_DIR}/${PLINKARD_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PLINKARD_PACKAGING_DIR}/${PLINKARD_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plinkard RENAME copyright)
+# Debian wants the changelog of a package without a Debian revision as changelog.gz, packed reproducibly.
+set(PLINKARD_CHANGELOG_GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+execute_process(COMMAND gzip -9nc ${PLINKARD_PACKAGING_DIR}/changelog OUTPUT_FILE ${PLINKARD_CHANGELOG_GZ}
+                COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PLINKARD_PACKAGING_DIR}/changelog)
+install(FILES ${PLINKARD_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plinkard)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/assets/pictures/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME plinkard.svg)
 # Drawn PNG sizes, when the artwork provides them (assets/icons/hicolor/<size>/apps/*.png).
@@ -54,4 +60,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brindlecot/plinkard)
 # the X11 platform plugin, the SVG icon engine, the General MIDI SoundFont and the panel's font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
+set(CPACK_PRE_BUILD_SCRIPTS ${PLINKARD_PACKAGING_DIR}/GamesLink.cmake)
 include(CPack)

@@ -45,7 +45,7 @@ for name in scores.dat snot.mid mchgun.wav miss.wav; do
   if [ -f "$build/bin/$name" ]; then [ -f "/usr/lib/plinkard/$name" ] || fail "no $name beside the program"; fi
 done
 [ -f /usr/lib/plinkard/scores.dat ] || fail "no scores.dat beside the program"
-[ "$(readlink /usr/bin/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/bin/plinkard is not the relative link"
+[ "$(readlink /usr/games/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/games/plinkard is not the relative link"
 [ -f /usr/share/icons/hicolor/scalable/apps/plinkard.svg ] || fail "no scalable icon"
 for png in "$root"/assets/icons/hicolor/*/apps/*.png; do
   [ -e "$png" ] || continue
@@ -59,7 +59,7 @@ command=${command//%[fFuUdDnNickvm]/}
 [ -n "$command" ] || fail "no Exec line in $entry"
 
 # As a menu starts it: its own working folder and a settings store of a new user.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config PATH=$PATH:/usr/games
 mkdir -p "$XDG_CONFIG_HOME"
 start=$(date +%s.%N)
 (cd "$HOME" && eval "exec $command") >"$work/game.log" 2>&1 &
@@ -85,7 +85,7 @@ pid=""
 apt_get purge plinkard >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "apt purge"; }
 dpkg -L plinkard >/dev/null 2>&1 && fail "dpkg still lists plinkard's files"
 for f in "${files[@]}"; do
-  case $f in /. | /usr | /usr/bin | /usr/lib | /usr/share | /usr/share/* ) [ -d "$f" ] && continue ;; esac
+  case $f in /. | /usr | /usr/bin | /usr/games | /usr/lib | /usr/share | /usr/share/* ) [ -d "$f" ] && continue ;; esac
   [ -e "$f" ] || [ -L "$f" ] && fail "left behind: $f"
 done
 echo "installed, started, closed with Alt+X and removed cleanly"
