@@ -16,9 +16,9 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.strip()
 
 
-def find(title, timeout=15.0):
+def find(title, timeout=15.0, proc=None):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and (proc is None or proc.poll() is None):
         for box in xdotool("search", "--onlyvisible", "--name", "^Sound Test$").split():
             xdotool("key", "--window", box, "Return")  # no sound device: a box that only informs
         ids = xdotool("search", "--onlyvisible", "--name", f"^{title}$").split()
@@ -36,8 +36,12 @@ def click(wid, left, top, width, height):
 
 
 def start(binary, env):
-    proc = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return proc, find("Plinkard")
+    for _ in range(3):  # now and then Xvfb refuses a new client: the screen's fault, not the game's
+        proc = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wid = find("Plinkard", proc=proc)
+        if wid is not None or proc.poll() is None:
+            break
+    return proc, wid
 
 
 def complete(path):
