@@ -134,8 +134,8 @@ TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
     checkWindow(rig.forms->name());
 }
 
-// Catches a changed caption or client size: what the player reads in the title bars.
-TEST(Layout, CaptionsAndTheGameWindowSize) {
+// Catches a changed caption or client size, or the panel losing the focus at start (F3 is heard there only).
+TEST(Layout, CaptionsSizeAndFocusAtStart) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     EXPECT_EQ(QStringList({w.windowTitle(), rig.forms->settings().windowTitle(), rig.forms->colors().windowTitle(),
@@ -143,12 +143,6 @@ TEST(Layout, CaptionsAndTheGameWindowSize) {
               QStringList({"Plinkard", "Settings", "Colors", "High Scores", "High Score!"}));
     EXPECT_EQ(w.size(), QSize(376, 322));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-}
-
-// Catches the panel losing the focus at start: F3 is heard there only.
-TEST(Layout, PanelHoldsTheFocusWhenShown) {
-    GameRig rig;
-    frmPlinkard &w = rig.start();
     w.show();
     QApplication::setActiveWindow(&w);
     QApplication::processEvents();

@@ -5,7 +5,7 @@ next start must show the window. Then its sound server is killed under it: the g
 
 Usage: kill_test.py PATH-TO-PLINKARD [KILLS]   (skips with 77 without a display)
 """
-import configparser, os, random, shutil, signal, subprocess, sys, tempfile, threading, time
+import configparser, os, random, shutil, subprocess, sys, tempfile, threading, time
 
 PANEL = 3735  # twips; 15 make a pixel
 SETTINGS, EXIT, MUSIC = (2985, PANEL + 675, 795, 330), (4935, PANEL + 675, 630, 330), (2355, PANEL + 375, 240, 240)
