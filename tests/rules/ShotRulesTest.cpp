@@ -52,13 +52,3 @@ TEST(ShotRules, OtherTargetsArePlain) {
         }
     }
 }
-
-// Catches a wrong picture hidden: the bullets go from index 13 downwards, the new count each time.
-TEST(ShotRules, BulletPicturesGoFromTheTop) {
-    int16_t bullets = 14;
-    int16_t easy = 0;
-    const ShotSpent two = spendAmmunition(TooHard, bullets, easy);
-    EXPECT_EQ(two.hiddenCount, 2);
-    EXPECT_EQ(two.hiddenBullets, (std::array<int, 2>{13, 12}));
-    EXPECT_EQ(spendAmmunition(Easy, bullets, easy).hiddenBullets[0], 11);
-}
