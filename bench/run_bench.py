@@ -394,6 +394,7 @@ class Bench:
                 loop.wait()
             game.stop()
             monitor.stop()
+        print("    click to sound, ms, in order:", " ".join(f"{v:.0f}" for v in latencies), flush=True)
         return latencies, repaints, monitor.heard_anything()
 
     def latency_row(self, figure, latencies, heard_any, goal, ok):

@@ -60,7 +60,9 @@ public:
 private:
     void stateChanged(QAudio::State state) {
         // Running dry after a sound's end is the output's rest; in the middle of one it is an under-run.
-        if (state != QAudio::IdleState || !m_midSound || m_restarting || m_frames >= MaxBufferFrames) {
+        // Only a buffer that is empty counts, whatever the report says; restarting it then drops nothing.
+        if (state != QAudio::IdleState || !m_midSound || m_restarting || m_frames >= MaxBufferFrames ||
+            m_sink->bytesFree() < m_sink->bufferSize()) {
             return;
         }
         m_frames = std::min(m_frames * 2, MaxBufferFrames);
