@@ -364,7 +364,9 @@ class Bench:
                 raise RuntimeError("the game did not show its window")
             x, y, wid = origin
             loops = [subprocess.Popen([sys.executable, "-c", "while True: pass"]) for _ in range(busy)]
-            time.sleep(1.0)
+            # A null sink that has had no client renders up to two seconds of silence ahead, and the
+            # first stream to connect waits that out once; a hardware sink rewinds instead.
+            time.sleep(2.5)
             while len(latencies) < shots and clicks < shots * 3:
                 if clicks % 10 == 9:
                     click(x + RELOAD_PROMPT[0], y + PANEL_TOP + RELOAD_PROMPT[1])
