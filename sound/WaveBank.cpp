@@ -34,6 +34,7 @@ public:
         // Comes from the server's thread when it has played all it was given.
         connect(m_sink.get(), &QAudioSink::stateChanged, this, &WaveOutput::stateChanged);
         restart();
+        m_sink->suspend(); // until the first sound
     }
 
     void close() {
@@ -48,6 +49,11 @@ public:
         if (!m_io) {
             return;
         }
+        if (m_sink->state() == QAudio::SuspendedState && m_stream.framesLeft() > 0) {
+            m_restarting = true;
+            m_sink->resume();
+            m_restarting = false;
+        }
         m_stream.writeTo(*m_io, m_sink->bytesFree());
         m_midSound = m_stream.framesLeft() > 0;
         if (!m_midSound) {
@@ -59,10 +65,18 @@ public:
 
 private:
     void stateChanged(QAudio::State state) {
-        // Running dry after a sound's end is the output's rest; in the middle of one it is an under-run.
         // Only a buffer that is empty counts, whatever the report says; restarting it then drops nothing.
-        if (state != QAudio::IdleState || !m_midSound || m_restarting || m_frames >= MaxBufferFrames ||
-            m_sink->bytesFree() < m_sink->bufferSize()) {
+        if (state != QAudio::IdleState || m_restarting || m_sink->bytesFree() < m_sink->bufferSize()) {
+            return;
+        }
+        // Running dry after a sound's end is the output's rest: suspended, the sink's own timer no
+        // longer wakes this thread 50 times a second, and it resumes at once.
+        if (!m_midSound) {
+            m_sink->suspend();
+            return;
+        }
+        // In the middle of one it is an under-run.
+        if (m_frames >= MaxBufferFrames) {
             return;
         }
         m_frames = std::min(m_frames * 2, MaxBufferFrames);
