@@ -15,9 +15,9 @@ constexpr qint32 FirstBufferFrames = WaveSound::Rate / 100;
 constexpr qint32 MaxBufferFrames = WaveSound::Rate / 10;
 } // namespace
 
-// The audio sink in push mode, on the output thread. It stays open: a sink opened at the click
-// stalls for up to a second on PulseAudio before its first sound, while an open one that has run
-// dry starts the next sound at once.
+// The audio sink in push mode, on the output thread, open for the whole run: no shot waits for an
+// opening, and a sink that has run dry or is suspended starts the next sound at once. Writing at
+// the click, rather than waiting for the sink's pull timer, saves up to a period per shot.
 class WaveOutput final : public QObject {
 public:
     explicit WaveOutput(WaveStream &stream) : m_stream(stream) {
