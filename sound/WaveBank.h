@@ -1,47 +1,49 @@
 #pragma once
 
 #include "WaveFile.h"
+#include "WaveStream.h"
 
+#include <QDateTime>
 #include <QHash>
-#include <QObject>
 #include <QString>
-#include <QTimer>
+#include <QThread>
 #include <memory>
 
-class QAudioSink;
-class WaveStream;
+class WaveOutput;
 
-// Short sounds through one audio sink of their own. Each file is read once and kept, so a
-// repeated shot starts without reloading; a new sound cuts off the one still playing; a file
-// that cannot be played plays the default sound instead.
-class WaveBank final : public QObject {
-    Q_OBJECT
+// Short sounds through one audio output of their own, open for the whole run and written from a
+// thread of its own, so a shot starts at the click and nothing wakes the caller's thread. A new
+// sound cuts off the one still playing; a file that cannot be played plays the default sound.
+class WaveBank final {
 public:
     // Without output the sounds only go to stream(), as a test reads them.
-    explicit WaveBank(const QString &defaultSound, bool withOutput = true, QObject *parent = nullptr);
-    ~WaveBank() override;
+    explicit WaveBank(const QString &defaultSound, bool withOutput = true);
+    ~WaveBank();
+    WaveBank(const WaveBank &) = delete;
+    WaveBank &operator=(const WaveBank &) = delete;
 
     // Starts the sound and returns at once.
     void play(const QString &file);
     // The file whose sound started last, or the default sound's name in its place.
     QString lastStarted() const { return m_lastStarted; }
-    // How many different sounds are held.
-    qsizetype loadedCount() const;
-    // What the sink reads.
-    WaveStream &stream() { return *m_stream; }
+    // What the output is written from.
+    WaveStream &stream() { return m_stream; }
 
 private:
-    // The file itself when it can be played, else the default sound.
-    QString sourceFor(const QString &file);
-    void startOutput();
-    void stopOutput();
+    struct Decoded {
+        qint64 size = -1; // -1: no such file
+        QDateTime modified;
+        std::shared_ptr<const WaveSound> sound; // null: not playable
+    };
+    // The file's sound as the file is now, decoded only when it is new or has changed.
+    std::shared_ptr<const WaveSound> decoded(const QString &file);
 
     QString m_defaultSound;
-    QHash<QString, QString> m_sourceOf;
-    QHash<QString, std::shared_ptr<const WaveSound>> m_sounds; // by source
+    std::shared_ptr<const WaveSound> m_default;
+    bool m_defaultLoaded = false;
+    QHash<QString, Decoded> m_decoded;
     QString m_lastStarted;
-    std::unique_ptr<WaveStream> m_stream;
-    std::unique_ptr<QAudioSink> m_sink;
-    bool m_withOutput;
-    QTimer m_idle;
+    WaveStream m_stream;
+    QThread m_thread;
+    std::unique_ptr<WaveOutput> m_output;
 };

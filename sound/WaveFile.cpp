@@ -1,93 +1,87 @@
 #include "WaveFile.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <samplerate.h>
+#include <sndfile.h>
 
 namespace {
-constexpr uint16_t FormatPcm = 1;
-constexpr uint16_t FormatFloat = 3;
-constexpr uint16_t FormatExtensible = 0xFFFE;
 // A shot sound, not a song: anything longer is cut here rather than held in memory whole.
-constexpr qint64 MaxSeconds = 60;
+constexpr sf_count_t MaxSeconds = 60;
 
-struct Format {
-    uint16_t tag = 0;
-    uint16_t channels = 0;
-    uint32_t rate = 0;
-    uint16_t blockAlign = 0;
-    uint16_t bits = 0;
-    bool isFloat = false;
-};
+// libsndfile reads through QFile, so the default sound inside the program opens like any file.
+QFile *fileOf(void *user) { return static_cast<QFile *>(user); }
+sf_count_t fileLength(void *user) { return fileOf(user)->size(); }
+sf_count_t fileSeek(sf_count_t offset, int whence, void *user) {
+    QFile *file = fileOf(user);
+    const qint64 base = whence == SEEK_CUR ? file->pos() : whence == SEEK_END ? file->size() : 0;
+    return file->seek(base + offset) ? file->pos() : -1;
+}
+sf_count_t fileRead(void *data, sf_count_t count, void *user) {
+    return std::max<sf_count_t>(0, fileOf(user)->read(static_cast<char *>(data), count));
+}
+sf_count_t fileWrite(const void * /*data*/, sf_count_t /*count*/, void * /*user*/) { return 0; }
+sf_count_t fileTell(void *user) { return fileOf(user)->pos(); }
 
-uint16_t u16(const char *p) { return qFromLittleEndian<uint16_t>(p); }
-uint32_t u32(const char *p) { return qFromLittleEndian<uint32_t>(p); }
-
-bool readFormat(const QByteArray &fmt, Format &f) {
-    if (fmt.size() < 16) {
-        return false;
-    }
-    const char *p = fmt.constData();
-    f = {u16(p), u16(p + 2), u32(p + 4), u16(p + 12), u16(p + 14), false};
-    uint16_t kind = f.tag;
-    if (kind == FormatExtensible) {
-        // The sub-format's first two bytes are the plain format tag.
-        if (fmt.size() < 26) {
-            return false;
-        }
-        kind = u16(p + 24);
-    }
-    f.isFloat = kind == FormatFloat;
-    const bool knownKind = kind == FormatPcm || (kind == FormatFloat && f.bits == 32);
-    const bool knownBits = f.bits == 8 || f.bits == 16 || f.bits == 32;
-    return knownKind && knownBits && (f.channels == 1 || f.channels == 2) && f.rate >= 1000 && f.rate <= 192000 &&
-           f.blockAlign == f.channels * f.bits / 8;
+bool isWave(int format) {
+    const int container = format & SF_FORMAT_TYPEMASK;
+    return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX || container == SF_FORMAT_RF64;
 }
 
-// One sample as a value in [-1, 1].
-double sampleAt(const char *p, const Format &f) {
-    switch (f.bits) {
-    case 8:
-        return (static_cast<uint8_t>(*p) - 128) / 128.0;
-    case 16:
-        return qFromLittleEndian<int16_t>(p) / 32768.0;
-    default:
-        if (f.isFloat) {
-            const uint32_t bits = u32(p);
-            float value = 0;
-            std::memcpy(&value, &bits, sizeof value);
-            return std::isfinite(value) ? std::clamp(static_cast<double>(value), -1.0, 1.0) : 0.0;
-        }
-        return qFromLittleEndian<int32_t>(p) / 2147483648.0;
+// One or two channels from any number. Beyond two, channels come in the usual WAV order (front
+// left, front right, centre, LFE, then left/right pairs): the centre goes to both sides at -3 dB,
+// the LFE is left out, and each side is scaled back so that nothing clips.
+std::vector<float> downmix(std::vector<float> in, int channels, sf_count_t frames) {
+    if (channels <= 2) {
+        return in;
     }
+    std::vector<float> left(static_cast<size_t>(channels)), right(left.size());
+    for (int c = 0; c < channels; ++c) {
+        const bool centre = c == 2;
+        const bool lfe = c == 3;
+        left[static_cast<size_t>(c)] = lfe ? 0.0F : centre ? 0.7071F : c % 2 == 0 ? 1.0F : 0.0F;
+        right[static_cast<size_t>(c)] = lfe ? 0.0F : centre ? 0.7071F : c % 2 == 1 ? 1.0F : 0.0F;
+    }
+    float leftSum = 0, rightSum = 0;
+    for (int c = 0; c < channels; ++c) {
+        leftSum += left[static_cast<size_t>(c)];
+        rightSum += right[static_cast<size_t>(c)];
+    }
+    std::vector<float> out(static_cast<size_t>(frames) * 2);
+    for (sf_count_t f = 0; f < frames; ++f) {
+        const float *frame = in.data() + f * channels;
+        float l = 0, r = 0;
+        for (int c = 0; c < channels; ++c) {
+            l += frame[c] * left[static_cast<size_t>(c)];
+            r += frame[c] * right[static_cast<size_t>(c)];
+        }
+        out[static_cast<size_t>(f * 2)] = l / leftSum;
+        out[static_cast<size_t>(f * 2 + 1)] = r / rightSum;
+    }
+    return out;
 }
 
-int16_t toSample(double v) { return static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)); }
-
-// Linear interpolation to the output rate, mono spread to both sides.
-std::shared_ptr<const WaveSound> convert(const QByteArray &data, const Format &f) {
-    const qint64 inFrames = std::min<qint64>(data.size() / f.blockAlign, MaxSeconds * f.rate);
-    auto at = [&](qint64 frame, int channel) {
-        const qint64 clamped = std::min(frame, inFrames - 1);
-        const int c = f.channels == 2 ? channel : 0;
-        return sampleAt(data.constData() + clamped * f.blockAlign + c * (f.bits / 8), f);
-    };
-    const double step = static_cast<double>(f.rate) / WaveSound::Rate;
-    const auto outFrames = static_cast<qint64>(std::ceil(static_cast<double>(inFrames) / step));
-    auto sound = std::make_shared<WaveSound>();
-    sound->samples.resize(static_cast<size_t>(outFrames) * 2);
-    for (qint64 i = 0; i < outFrames; ++i) {
-        const double pos = static_cast<double>(i) * step;
-        const auto frame = static_cast<qint64>(pos);
-        const double frac = pos - static_cast<double>(frame);
-        for (int c = 0; c < 2; ++c) {
-            const double v = at(frame, c) * (1.0 - frac) + at(frame + 1, c) * frac;
-            sound->samples[static_cast<size_t>(i * 2 + c)] = toSample(v);
-        }
+std::vector<float> resample(std::vector<float> in, int channels, int rate) {
+    if (rate == WaveSound::Rate) {
+        return in;
     }
-    return sound;
+    const double ratio = static_cast<double>(WaveSound::Rate) / rate;
+    const auto inFrames = static_cast<long>(in.size() / static_cast<size_t>(channels));
+    std::vector<float> out(static_cast<size_t>(std::ceil(static_cast<double>(inFrames) * ratio) + 16) *
+                           static_cast<size_t>(channels));
+    SRC_DATA data{};
+    data.data_in = in.data();
+    data.data_out = out.data();
+    data.input_frames = inFrames;
+    data.output_frames = static_cast<long>(out.size() / static_cast<size_t>(channels));
+    data.src_ratio = ratio;
+    // Medium quality: clean to the ear, and a shot sound converts in a few milliseconds.
+    if (src_simple(&data, SRC_SINC_MEDIUM_QUALITY, channels) != 0) {
+        return {};
+    }
+    out.resize(static_cast<size_t>(data.output_frames_gen) * static_cast<size_t>(channels));
+    return out;
 }
 } // namespace
 
@@ -96,42 +90,45 @@ std::shared_ptr<const WaveSound> loadWave(const QString &file) {
     if (file.isEmpty() || !wave.open(QIODevice::ReadOnly)) {
         return nullptr;
     }
-    const QByteArray riff = wave.read(12);
-    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE") {
+    SF_VIRTUAL_IO io{fileLength, fileSeek, fileRead, fileWrite, fileTell};
+    SF_INFO info{};
+    SNDFILE *sf = sf_open_virtual(&io, SFM_READ, &info, &wave);
+    if (!sf) {
         return nullptr;
     }
-    const qint64 size = wave.size();
-    Format format;
-    bool haveFormat = false;
-    // Chunks in any order, but a data chunk before its format is of no use.
-    while (wave.pos() + 8 <= size) {
-        const QByteArray header = wave.read(8);
-        if (header.size() < 8) {
-            return nullptr;
-        }
-        const qint64 length = u32(header.constData() + 4);
-        const qint64 body = wave.pos();
-        if (header.startsWith("fmt ")) {
-            if (length < 16 || length > 1024 || !readFormat(wave.read(length), format)) {
-                return nullptr;
-            }
-            haveFormat = true;
-        } else if (header.startsWith("data")) {
-            if (!haveFormat) {
-                return nullptr;
-            }
-            // A data chunk longer than the file is cut to what is there, as players do.
-            const qint64 limit = MaxSeconds * format.rate * format.blockAlign;
-            const QByteArray data = wave.read(std::min({length, size - body, limit}));
-            if (data.size() < format.blockAlign) {
-                return nullptr;
-            }
-            return convert(data, format);
-        }
-        // Chunks are padded to an even length.
-        if (!wave.seek(body + length + (length & 1))) {
-            return nullptr;
-        }
+    std::vector<float> samples;
+    const bool usable = isWave(info.format) && info.channels > 0 && info.channels <= 64 && info.samplerate >= 1000 &&
+                        info.samplerate <= 384000 && info.frames > 0;
+    if (usable) {
+        sf_command(sf, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+        const sf_count_t wanted = std::min(info.frames, MaxSeconds * info.samplerate);
+        samples.resize(static_cast<size_t>(wanted * info.channels));
+        samples.resize(static_cast<size_t>(sf_readf_float(sf, samples.data(), wanted) * info.channels));
     }
-    return nullptr;
+    sf_close(sf);
+    if (samples.empty()) {
+        return nullptr;
+    }
+    // A float file may hold anything; the resampler and the conversion want numbers.
+    std::replace_if(
+        samples.begin(), samples.end(), [](float v) { return !std::isfinite(v); }, 0.0F);
+    const int channels = std::min(info.channels, 2);
+    const auto frames = static_cast<sf_count_t>(samples.size()) / info.channels;
+    samples = resample(downmix(std::move(samples), info.channels, frames), channels, info.samplerate);
+    if (samples.empty()) {
+        return nullptr;
+    }
+    auto sound = std::make_shared<WaveSound>();
+    sound->samples.resize(samples.size() / static_cast<size_t>(channels) * 2);
+    if (channels == 1) {
+        // Mono to both sides, converted once and copied.
+        std::vector<short> mono(samples.size());
+        src_float_to_short_array(samples.data(), mono.data(), static_cast<int>(mono.size()));
+        for (size_t i = 0; i < mono.size(); ++i) {
+            sound->samples[2 * i] = sound->samples[2 * i + 1] = mono[i];
+        }
+    } else {
+        src_float_to_short_array(samples.data(), sound->samples.data(), static_cast<int>(samples.size()));
+    }
+    return sound;
 }

@@ -12,7 +12,7 @@ struct WaveSound {
     int frames() const { return static_cast<int>(samples.size() / 2); }
 };
 
-// Reads a WAV file: RIFF/WAVE with PCM or float samples of 8, 16 or 32 bits in one or two channels,
-// at any rate, with at least one frame of data. Null for anything else: missing, empty, corrupt,
-// compressed or unusual files, which the caller replaces by the default sound.
+// Reads a WAV file in any encoding libsndfile knows (PCM of any width, float, µ-law, A-law, IMA and
+// MS ADPCM, ...), in any number of channels and at any rate, with at least one frame. Null for
+// anything else: missing, empty, corrupt or not WAV, which the caller replaces by the default sound.
 std::shared_ptr<const WaveSound> loadWave(const QString &file);
