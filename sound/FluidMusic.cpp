@@ -1,38 +1,33 @@
 #include "FluidMusic.h"
 
 #include "MidiSynth.h"
-#include "SynthStream.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QMediaDevices>
 #include <QThread>
-#include <QTimer>
 
 namespace {
-// About a fifth of a second queued in the sound server: stopping the music is heard at once,
-// and a busy moment on the user-interface thread does not starve the sink.
-constexpr qsizetype SinkBufferFrames = MidiSynth::SampleRate / 5;
-// Loading begins at the first paint, or after this long when nothing paints.
-constexpr int LoadAtTheLatestMs = 300;
+constexpr qint64 FrameBytes = 2 * static_cast<qint64>(sizeof(int16_t));
+// The sink is topped up every tenth of a second and holds three tenths, so the music thread
+// may come late by two of them before the music breaks off. Stopping flushes it.
+constexpr int FeedMs = 100;
+constexpr qsizetype SinkBufferFrames = MidiSynth::SampleRate * 3 / 10;
 } // namespace
 
-FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
+FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {
+    m_feed.setInterval(FeedMs);
+    connect(&m_feed, &QTimer::timeout, this, &FluidMusic::feed);
+}
 
 FluidMusic::~FluidMusic() {
     if (m_loader != nullptr) {
         m_loader->wait();
         delete m_loader;
     }
-    // The sink reads from the stream, which renders the synthesiser: tear down in that order.
-    if (m_sink) {
-        m_sink->stop();
-    }
+    stopPiece();
     m_sink.reset();
-    m_stream.reset();
 }
 
 void FluidMusic::open(const QString &file, const QString &alias) {
@@ -43,7 +38,7 @@ void FluidMusic::open(const QString &file, const QString &alias) {
     m_alias = alias;
     m_file = file;
     m_playing = false;
-    beginLoading();
+    startLoader();
 }
 
 void FluidMusic::playFromStart(const QString &alias) {
@@ -69,33 +64,7 @@ void FluidMusic::waitUntilReady() {
     takeLoadedSynth();
 }
 
-void FluidMusic::beginLoading() {
-    if (m_synth || m_loader != nullptr || m_waitingForPaint) {
-        return;
-    }
-    // Loading the library and the SoundFont competes with the window's first paint for the
-    // processor and for the dynamic linker, so it waits for that paint.
-    if (QCoreApplication::instance() == nullptr) {
-        startLoader();
-        return;
-    }
-    m_waitingForPaint = true;
-    QCoreApplication::instance()->installEventFilter(this);
-    QTimer::singleShot(LoadAtTheLatestMs, this, &FluidMusic::startLoader);
-}
-
-bool FluidMusic::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Paint && m_waitingForPaint) {
-        QMetaObject::invokeMethod(this, &FluidMusic::startLoader, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 void FluidMusic::startLoader() {
-    if (m_waitingForPaint) {
-        m_waitingForPaint = false;
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
     if (m_synth || m_loader != nullptr) {
         return;
     }
@@ -122,7 +91,6 @@ void FluidMusic::takeLoadedSynth() {
         format.setSampleRate(MidiSynth::SampleRate);
         format.setChannelCount(2);
         format.setSampleFormat(QAudioFormat::Int16);
-        m_stream = std::make_unique<SynthStream>(*m_synth);
         m_sink = std::make_unique<QAudioSink>(device, format);
         m_sink->setBufferSize(format.bytesForFrames(SinkBufferFrames));
     }
@@ -135,22 +103,40 @@ void FluidMusic::startPiece() {
     if (!m_synth) {
         return; // the piece starts when the synthesiser is ready
     }
-    if (m_sink) {
-        m_sink->stop(); // drops what the server still holds of the last piece
-    }
-    if (!m_synth->start(m_file)) {
+    stopPiece(); // drops what the server still holds of the last piece
+    if (!m_synth->start(m_file) || !m_sink) {
         return;
     }
-    if (m_sink) {
-        m_sink->start(m_stream.get());
-    }
+    m_out = m_sink->start();
+    feed();
+    m_feed.start();
 }
 
 void FluidMusic::stopPiece() {
+    m_feed.stop();
     if (m_sink) {
         m_sink->stop();
     }
+    m_out = nullptr;
     if (m_synth) {
         m_synth->stop();
     }
+}
+
+void FluidMusic::feed() {
+    if (m_out != nullptr && m_sink->state() == QAudio::StoppedState) {
+        // The sink gave up (the sound server went away) and took its device with it.
+        m_out = nullptr;
+        m_feed.stop();
+    }
+    if (m_out == nullptr) {
+        return;
+    }
+    const qsizetype frames = m_sink->bytesFree() / FrameBytes;
+    if (frames <= 0) {
+        return;
+    }
+    m_frames.resize(static_cast<size_t>(frames) * 2);
+    m_synth->render(m_frames.data(), static_cast<int>(frames));
+    m_out->write(reinterpret_cast<const char *>(m_frames.data()), frames * FrameBytes);
 }

@@ -12,6 +12,7 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 
 usr=$stage/usr
 [ -x "$usr/lib/plinkard/plinkard" ] || fail "no program in lib/plinkard"
+[ -f "$usr/lib/plinkard/libplinkard_soundmodule.so" ] || fail "no sound module beside the program"
 for name in scores.dat snot.mid mchgun.wav miss.wav; do
   if [ -f "$build/bin/$name" ]; then [ -f "$usr/lib/plinkard/$name" ] || fail "no $name beside the program"; fi
 done
