@@ -1,25 +1,18 @@
 #include "FluidMusic.h"
 
 #include "MidiSynth.h"
+#include "PulseOutput.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QThread>
 
 namespace {
-constexpr qint64 FrameBytes = 2 * static_cast<qint64>(sizeof(int16_t));
-// The sink is topped up every tenth of a second and holds three tenths, so the music thread
-// may come late by two of them before the music breaks off. Stopping flushes it.
-constexpr int FeedMs = 100;
-constexpr qsizetype SinkBufferFrames = MidiSynth::SampleRate * 3 / 10;
+// The server holds three tenths of a second and asks for a tenth at a time, so the music may come
+// late by two tenths on a busy machine before it breaks off. Stopping drops what it holds.
+constexpr int BufferMs = 300;
+constexpr int PieceMs = 100;
 } // namespace
 
-FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {
-    m_feed.setInterval(FeedMs);
-    connect(&m_feed, &QTimer::timeout, this, &FluidMusic::feed);
-}
+FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
 
 FluidMusic::~FluidMusic() {
     if (m_loader != nullptr) {
@@ -27,7 +20,7 @@ FluidMusic::~FluidMusic() {
         delete m_loader;
     }
     stopPiece();
-    m_sink.reset();
+    m_output.reset();
 }
 
 void FluidMusic::open(const QString &file, const QString &alias) {
@@ -69,7 +62,13 @@ void FluidMusic::startLoader() {
         return;
     }
     const QString font = m_soundFont;
-    m_loader = QThread::create([this, font] { m_loaded = std::make_unique<MidiSynth>(font); });
+    // The SoundFont and the connection to the sound server both take a while; neither holds up this thread.
+    m_loader = QThread::create([this, font] {
+        m_loaded = std::make_unique<MidiSynth>(font);
+        m_loadedOutput = std::make_unique<PulseOutput>(
+            "Plinkard music", MidiSynth::SampleRate, BufferMs, PieceMs,
+            [synth = m_loaded.get()](int16_t *stereo, int frames) { synth->render(stereo, frames); });
+    });
     connect(m_loader, &QThread::finished, this, &FluidMusic::takeLoadedSynth, Qt::QueuedConnection);
     m_loader->start();
 }
@@ -82,18 +81,7 @@ void FluidMusic::takeLoadedSynth() {
     delete m_loader;
     m_loader = nullptr;
     m_synth = std::move(m_loaded);
-    if (!m_synth) {
-        return;
-    }
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (!device.isNull()) {
-        QAudioFormat format;
-        format.setSampleRate(MidiSynth::SampleRate);
-        format.setChannelCount(2);
-        format.setSampleFormat(QAudioFormat::Int16);
-        m_sink = std::make_unique<QAudioSink>(device, format);
-        m_sink->setBufferSize(format.bytesForFrames(SinkBufferFrames));
-    }
+    m_output = std::move(m_loadedOutput);
     if (m_playing) {
         startPiece();
     }
@@ -104,39 +92,17 @@ void FluidMusic::startPiece() {
         return; // the piece starts when the synthesiser is ready
     }
     stopPiece(); // drops what the server still holds of the last piece
-    if (!m_synth->start(m_file) || !m_sink) {
-        return;
+    if (m_synth->start(m_file) && m_output) {
+        m_output->start();
     }
-    m_out = m_sink->start();
-    feed();
-    m_feed.start();
 }
 
 void FluidMusic::stopPiece() {
-    m_feed.stop();
-    if (m_sink) {
-        m_sink->stop();
+    // The output first: once it has stopped, nothing renders the synthesiser behind our back.
+    if (m_output) {
+        m_output->stop();
     }
-    m_out = nullptr;
     if (m_synth) {
         m_synth->stop();
     }
-}
-
-void FluidMusic::feed() {
-    if (m_out != nullptr && m_sink->state() == QAudio::StoppedState) {
-        // The sink gave up (the sound server went away) and took its device with it.
-        m_out = nullptr;
-        m_feed.stop();
-    }
-    if (m_out == nullptr) {
-        return;
-    }
-    const qsizetype frames = m_sink->bytesFree() / FrameBytes;
-    if (frames <= 0) {
-        return;
-    }
-    m_frames.resize(static_cast<size_t>(frames) * 2);
-    m_synth->render(m_frames.data(), static_cast<int>(frames));
-    m_out->write(reinterpret_cast<const char *>(m_frames.data()), frames * FrameBytes);
 }

@@ -2,20 +2,17 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
-#include <cstdint>
 #include <memory>
-#include <vector>
 
 class MidiSynth;
-class QAudioSink;
-class QIODevice;
+class PulseOutput;
 class QThread;
 
 // The music device: a MIDI file opened under an alias, played from its start, closed. One alias
 // is open at most, and every failure is silent. The synthesiser's SoundFont loads on a thread of
 // its own, and a piece asked for meanwhile begins from its first note once it is in. The music is
-// pushed into a Qt audio sink a tenth of a second at a time from the thread this object lives on.
+// rendered a tenth of a second at a time on the sound server connection's own thread, as the server
+// asks for it; nothing of it runs on the thread this object lives on.
 class FluidMusic final : public QObject {
     Q_OBJECT
 public:
@@ -38,17 +35,15 @@ private:
     void takeLoadedSynth();
     void startPiece();
     void stopPiece();
-    void feed();
 
     QString m_soundFont;
     QString m_alias;
     QString m_file;
     bool m_playing = false;
     QThread *m_loader = nullptr;
-    std::unique_ptr<MidiSynth> m_loaded; // written by the loader only, read after it has finished
+    // Written by the loader only, read after it has finished.
+    std::unique_ptr<MidiSynth> m_loaded;
+    std::unique_ptr<PulseOutput> m_loadedOutput;
     std::unique_ptr<MidiSynth> m_synth;
-    std::unique_ptr<QAudioSink> m_sink;
-    QIODevice *m_out = nullptr; // the sink's, while it runs
-    QTimer m_feed;
-    std::vector<int16_t> m_frames;
+    std::unique_ptr<PulseOutput> m_output; // renders m_synth while started
 };

@@ -169,7 +169,8 @@ TEST(MusicDevice, PlayAskedBeforeLoadingStartsAtTheBeginning) {
     music.waitUntilReady();
     ASSERT_NE(music.synth(), nullptr);
     EXPECT_TRUE(music.synth()->isPlaying());
-    EXPECT_EQ(music.synth()->currentTick(), 0);
+    // With a sound server, the output has taken its first three tenths of a second (under 600 ticks).
+    EXPECT_LT(music.synth()->currentTick(), 600);
     music.close(QStringLiteral("mymid"));
     EXPECT_FALSE(music.synth()->isPlaying());
     // Play without an open alias does nothing.
