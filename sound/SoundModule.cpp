@@ -74,9 +74,16 @@ void SoundModule::playWave(const QString &file) {
 
 bool SoundModule::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Paint && m_waitingForPaint) {
-        QMetaObject::invokeMethod(this, &SoundModule::startLoading, Qt::QueuedConnection);
+        // Behind whatever else the paint has posted, such as the flush of the window.
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
     }
     return QObject::eventFilter(watched, event);
+}
+
+void SoundModule::customEvent(QEvent *event) {
+    if (event->type() == QEvent::User) {
+        startLoading();
+    }
 }
 
 void SoundModule::startLoading() {

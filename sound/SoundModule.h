@@ -33,6 +33,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     void startLoading();
