@@ -7,10 +7,10 @@
 class FluidMusic;
 class WaveBank;
 
-// Music through FluidSynth and short sounds from WAV files, each into a Qt audio sink of its own.
-// Both live on a sound thread of their own: the calls here only post to it, and the sinks and
-// their timers never wake the user-interface thread. This is the sound module's whole interface,
-// created through plinkard_create_sound_system().
+// Music through FluidSynth into a sound-server stream of its own, and short sounds from WAV files
+// into a Qt audio sink. Both live on a sound thread: the calls here only post to it, so neither the
+// outputs nor their timers wake the user-interface thread. This is the sound module's whole
+// interface, created through plinkard_create_sound_system().
 class QtSoundSystem final : public SoundSystem {
 public:
     QtSoundSystem();
