@@ -9,7 +9,7 @@
 #include "platform/QtProgramControl.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
-#include "sound/QtSoundSystem.h"
+#include "sound/SoundModule.h"
 #include "sound/modPlinkard.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ int main(int argc, char *argv[]) {
     QtFiles files;
     SeededRandom random;
     QtProgramControl program;
-    QtSoundSystem sound;
+    SoundModule sound;
     Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound};
 
     modPlinkard mod(sound, files);

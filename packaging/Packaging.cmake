@@ -8,6 +8,8 @@ set(PLINKARD_APP_ID io.github.brindlecot.Plinkard)
 set(PLINKARD_INSTALL_PROGRAMDIR lib/plinkard CACHE STRING "Folder of the program and the files beside it")
 
 install(TARGETS plinkard RUNTIME DESTINATION ${PLINKARD_INSTALL_PROGRAMDIR})
+# The sound module is loaded from the program's folder once the window is up.
+install(TARGETS plinkard_soundmodule LIBRARY DESTINATION ${PLINKARD_INSTALL_PROGRAMDIR})
 foreach(name IN LISTS PLINKARD_DATA_FILES)
   # Whatever the build put beside the program; sounds that are not made yet are left out.
   install(FILES ${PLINKARD_PROGRAM_DIR}/${name} DESTINATION ${PLINKARD_INSTALL_PROGRAMDIR} OPTIONAL)
@@ -56,8 +58,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brindlecot/plinkard)
-# The linked libraries come from dpkg-shlibdeps; these are loaded at run time and found by no linker:
-# the X11 platform plugin, the SVG icon engine, the General MIDI SoundFont and the panel's font.
+# The linked libraries come from dpkg-shlibdeps (the sound module's too); these are loaded at run
+# time and found by no linker: the X11 platform plugin, the SVG icon engine, the General MIDI
+# SoundFont and the panel's font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
 set(CPACK_PRE_BUILD_SCRIPTS ${PLINKARD_PACKAGING_DIR}/GamesLink.cmake)

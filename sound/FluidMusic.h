@@ -5,14 +5,14 @@
 #include <memory>
 
 class MidiSynth;
-class SynthStream;
-class QAudioSink;
+class PulseOutput;
 class QThread;
 
 // The music device: a MIDI file opened under an alias, played from its start, closed. One alias
-// is open at most, and every failure is silent. The synthesiser plays into a Qt audio sink; its
-// library and SoundFont load on a worker thread once the first window has painted, so start-up
-// never waits for them, and a piece asked for meanwhile begins from its first note once they are in.
+// is open at most, and every failure is silent. The synthesiser's SoundFont loads on a thread of
+// its own, and a piece asked for meanwhile begins from its first note once it is in. The music is
+// rendered a tenth of a second at a time on the sound server connection's own thread, as the server
+// asks for it; nothing of it runs on the thread this object lives on.
 class FluidMusic final : public QObject {
     Q_OBJECT
 public:
@@ -30,11 +30,7 @@ public:
     // Null until the SoundFont has loaded.
     const MidiSynth *synth() const { return m_synth.get(); }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void beginLoading();
     void startLoader();
     void takeLoadedSynth();
     void startPiece();
@@ -44,10 +40,10 @@ private:
     QString m_alias;
     QString m_file;
     bool m_playing = false;
-    bool m_waitingForPaint = false;
     QThread *m_loader = nullptr;
-    std::unique_ptr<MidiSynth> m_loaded; // written by the loader only, read after it has finished
+    // Written by the loader only, read after it has finished.
+    std::unique_ptr<MidiSynth> m_loaded;
+    std::unique_ptr<PulseOutput> m_loadedOutput;
     std::unique_ptr<MidiSynth> m_synth;
-    std::unique_ptr<SynthStream> m_stream;
-    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<PulseOutput> m_output; // renders m_synth while started
 };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <algorithm>
 #include <fluidsynth.h>
 
@@ -19,6 +20,51 @@ void silenceLog() {
 
 // Loud enough beside the shot sounds, with headroom so the drums never clip.
 constexpr double Gain = 0.5;
+// The game's piece sounds at most 63 voices at once (counted while rendering it); half as many again
+// in reserve. FluidSynth's default of 256 holds another 1.6 MiB that no note uses.
+constexpr int Polyphony = 96;
+// Larger files are no music anyone would pick.
+constexpr qint64 MaxMidiBytes = 16 << 20;
+
+// Where the standard MIDI data of a file lies: the whole file, or the "data" chunk of a RIFF MIDI
+// file ("RIFF" size "RMID", then chunks). Only headers are read. A null size for anything else.
+struct MidiSpan {
+    qint64 offset = 0;
+    qint64 size = 0;
+};
+
+MidiSpan findMidi(QFile &file) {
+    const auto startsMidi = [&file](qint64 at) { return file.seek(at) && file.read(4) == "MThd"; };
+    const QByteArray head = file.read(12);
+    if (head.startsWith("MThd")) {
+        return file.size() <= MaxMidiBytes ? MidiSpan{0, file.size()} : MidiSpan{};
+    }
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8) != "RMID") {
+        return {};
+    }
+    for (qint64 at = 12; at + 8 <= file.size();) {
+        if (!file.seek(at)) {
+            return {};
+        }
+        const QByteArray chunk = file.read(8);
+        const qint64 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
+        if (chunk.startsWith("data")) {
+            const qint64 body = std::min(size, file.size() - at - 8);
+            return body <= MaxMidiBytes && startsMidi(at + 8) ? MidiSpan{at + 8, body} : MidiSpan{};
+        }
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+QByteArray standardMidi(const QString &name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const MidiSpan span = findMidi(file);
+    return span.size > 0 && file.seek(span.offset) ? file.read(span.size) : QByteArray();
+}
 } // namespace
 
 QString MidiSynth::defaultSoundFont() {
@@ -33,7 +79,8 @@ QString MidiSynth::defaultSoundFont() {
 
 bool MidiSynth::isMidiFile(const QString &file) {
     // FluidSynth's player accepts any name and fails only later, so the header is checked first.
-    return !file.isEmpty() && QFileInfo(file).isFile() && fluid_is_midifile(QFile::encodeName(file).constData()) != 0;
+    QFile midi(file);
+    return !file.isEmpty() && QFileInfo(file).isFile() && midi.open(QIODevice::ReadOnly) && findMidi(midi).size > 0;
 }
 
 MidiSynth::MidiSynth(const QString &soundFont) {
@@ -44,6 +91,9 @@ MidiSynth::MidiSynth(const QString &soundFont) {
     }
     fluid_settings_setnum(m_settings, "synth.sample-rate", SampleRate);
     fluid_settings_setnum(m_settings, "synth.gain", Gain);
+    fluid_settings_setint(m_settings, "synth.polyphony", Polyphony);
+    // Only the samples of the presets a piece selects are read in.
+    fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 1);
     m_synth = new_fluid_synth(m_settings);
     if (m_synth != nullptr && !soundFont.isEmpty() && QFileInfo(soundFont).isFile()) {
         const int id = fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1);
@@ -63,7 +113,8 @@ MidiSynth::~MidiSynth() {
 
 bool MidiSynth::start(const QString &file) {
     stop();
-    if (m_synth == nullptr || !isMidiFile(file)) {
+    const QByteArray midi = m_synth != nullptr ? standardMidi(file) : QByteArray();
+    if (midi.isEmpty()) {
         return false;
     }
     // A fresh player for every start: it begins at tick 0 with the synthesiser reset.
@@ -71,7 +122,8 @@ bool MidiSynth::start(const QString &file) {
     if (m_player == nullptr) {
         return false;
     }
-    if (fluid_player_add(m_player, QFile::encodeName(file).constData()) != FLUID_OK ||
+    // The player takes the bytes, so a RIFF MIDI file plays from its data chunk.
+    if (fluid_player_add_mem(m_player, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK ||
         fluid_player_play(m_player) != FLUID_OK) {
         stop();
         return false;

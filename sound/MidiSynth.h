@@ -12,7 +12,7 @@ public:
 
     // The SoundFont of Debian's General MIDI package; empty when none is installed.
     static QString defaultSoundFont();
-    // Whether the file exists and starts like a standard MIDI file.
+    // Whether the file is a standard MIDI file, or a RIFF MIDI file (.rmi) holding one.
     static bool isMidiFile(const QString &file);
 
     // Without a usable SoundFont every note is silent, yet everything else works.
@@ -24,6 +24,7 @@ public:
     bool hasSoundFont() const { return m_fontId >= 0; }
 
     // Plays this piece once from its beginning, replacing any other; false for a file that is no MIDI file.
+    // The file is read whole here, so a later change to it does not reach the playing piece.
     bool start(const QString &file);
     // Silences the piece at once and forgets it.
     void stop();

@@ -9,6 +9,7 @@ import configparser
 import os
 import re
 import shutil
+import struct
 import sys
 import tempfile
 import time
@@ -567,6 +568,27 @@ def escape_on_question(suite):
     expect("score after Yes", game.score(), score)
 
 
+# A RIFF MIDI file (.rmi) named in the settings file is the music heard in the null sink.
+def riff_midi_heard(suite):
+    folder, config = suite.folder("rmi", without=("snot.mid",)), suite.config("rmi")
+    if not os.path.exists(os.path.join(os.path.dirname(suite.binary), "snot.mid")):
+        raise Skip("no snot.mid to wrap")
+    with open(os.path.join(os.path.dirname(suite.binary), "snot.mid"), "rb") as f:
+        smf = f.read()
+    data = b"data" + struct.pack("<I", len(smf)) + smf + b"\0" * (len(smf) % 2)
+    rmi = os.path.join(suite.root, "rmi", "tune.rmi")
+    with open(rmi, "wb") as f:
+        f.write(b"RIFF" + struct.pack("<I", 4 + len(data)) + b"RMID" + data)
+    seed_settings(config, {"MIDI": rmi})
+    program = suite.start(folder, config)
+    Game(program)
+    music = Recording(os.path.join(suite.logs, "rmi.wav"))
+    time.sleep(3)
+    music.stop()
+    if music.rms() < 0.001:
+        raise Failure(f"the .rmi music was not heard: RMS {music.rms()}")
+
+
 SESSIONS = [
     ("first-run", first_run),
     ("second-run", second_run),
@@ -576,6 +598,7 @@ SESSIONS = [
     ("missing-score-file", missing_score_file),
     ("no-sound-server", no_sound_server),
     ("sound-heard", heard),
+    ("rmi-heard", riff_midi_heard),
 ]
 
 

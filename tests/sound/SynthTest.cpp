@@ -1,7 +1,6 @@
 #include "SoundTestFiles.h"
 #include "sound/FluidMusic.h"
 #include "sound/MidiSynth.h"
-#include "sound/SynthStream.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -48,19 +47,17 @@ TEST_F(Synth, RendersTheGamesMusicAudibly) {
     synth.stop();
 }
 
-// The stream the audio sink reads is the same music, byte for byte in whole stereo frames.
-TEST_F(Synth, StreamHandsTheSinkWholeFramesOfMusic) {
+// A RIFF MIDI file (.rmi) plays the standard MIDI file in its "data" chunk, after other chunks.
+TEST_F(Synth, RiffMidiFilePlays) {
+    const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
+    const QByteArray info = WaveBytes::chunk("INFO", "odd");
+    const QByteArray body = "RMID" + info + WaveBytes::chunk("data", note);
+    const QString rmi = dir.filePath(QStringLiteral("tune.rmi"));
+    ASSERT_TRUE(writeFile(rmi, "RIFF" + WaveBytes::le32(static_cast<uint32_t>(body.size())) + body));
+    EXPECT_TRUE(MidiSynth::isMidiFile(rmi));
     MidiSynth &synth = withFont();
-    ASSERT_TRUE(synth.start(assetPath(QStringLiteral("snot.mid"))));
-    SynthStream stream(synth);
-    EXPECT_TRUE(stream.isSequential());
-    EXPECT_GT(stream.bytesAvailable(), 0);
-    const QByteArray odd = stream.read(4 * 1000 + 3);
-    EXPECT_EQ(odd.size(), 4 * 1000);
-    std::vector<int16_t> samples(static_cast<size_t>(2 * Rate));
-    const QByteArray second = stream.read(static_cast<qint64>(samples.size() * 2));
-    std::memcpy(samples.data(), second.constData(), static_cast<size_t>(second.size()));
-    EXPECT_GT(loudness(samples).rms, 0.01);
+    ASSERT_TRUE(synth.start(rmi));
+    EXPECT_GT(loudness(render(synth, 0.5)).rms, 0.01);
     synth.stop();
 }
 
@@ -105,7 +102,12 @@ TEST_F(Synth, BrokenMusicFilesGiveSilence) {
     MidiSynth &synth = withFont();
     synth.stop();
     render(synth, 0.3);
-    for (const QString &file : {missing, empty, garbage, dir.path()}) {
+    // A RIFF MIDI file whose data chunk holds no MIDI, or that has none.
+    const QString riffGarbage = dir.filePath(QStringLiteral("garbage.rmi"));
+    const QString riffNoData = dir.filePath(QStringLiteral("nodata.rmi"));
+    ASSERT_TRUE(writeFile(riffGarbage, "RIFF\x10\0\0\0RMID" + WaveBytes::chunk("data", "MTrkMThd")));
+    ASSERT_TRUE(writeFile(riffNoData, "RIFF\x10\0\0\0RMID" + WaveBytes::chunk("LIST", "MThd\0\0\0\6")));
+    for (const QString &file : {missing, empty, garbage, dir.path(), riffGarbage, riffNoData}) {
         EXPECT_FALSE(MidiSynth::isMidiFile(file)) << file.toStdString();
         EXPECT_FALSE(synth.start(file)) << file.toStdString();
         EXPECT_LT(loudness(render(synth, 0.2)).peak, Silent);
@@ -167,7 +169,8 @@ TEST(MusicDevice, PlayAskedBeforeLoadingStartsAtTheBeginning) {
     music.waitUntilReady();
     ASSERT_NE(music.synth(), nullptr);
     EXPECT_TRUE(music.synth()->isPlaying());
-    EXPECT_EQ(music.synth()->currentTick(), 0);
+    // With a sound server, the output has taken its first three tenths of a second (under 600 ticks).
+    EXPECT_LT(music.synth()->currentTick(), 600);
     music.close(QStringLiteral("mymid"));
     EXPECT_FALSE(music.synth()->isPlaying());
     // Play without an open alias does nothing.
