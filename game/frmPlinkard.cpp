@@ -80,13 +80,6 @@ constexpr std::array<LevelOption, 4> LevelOptions{{
 // The order in which a resume tests the level options.
 constexpr std::array<int, 4> ResumeOrder{2, 1, 0, 3};
 
-QFont gameFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
     auto *label = new QLabel(panel);
     label->move(px(left), px(top));
@@ -100,7 +93,7 @@ frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(ClientWidth), px(ClientHeight));
-    setFont(gameFont(11, false));
+    setFont(gameFont(11));
     setWindowIcon(QIcon(TargetPictures::Icon));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, fromBgr(BackColor));

@@ -2,24 +2,21 @@
 
 #include "frmScores.h"
 #include "game/Forms.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "sound/modPlinkard.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmName::frmName(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmName::frmName(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("High Score!"));
     setFixedSize(px(3315), px(1245));
     setModal(true);
 
     Label1 = new QLabel(QStringLiteral("You have gotten a High Score!  Enter your name below:"), this);
-    QFont bold(QStringLiteral("Liberation Sans"));
-    bold.setPixelSize(13);
-    bold.setBold(true);
-    Label1->setFont(bold);
+    Label1->setFont(gameFont(13, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setGeometry(pxRect(60, 30, 3285, 495));
@@ -51,9 +48,4 @@ void frmName::cmdOkay_Click() {
     table.setModal(true);
     table.show();
     accept();
-}
-
-void frmName::closeEvent(QCloseEvent *event) {
-    event->accept();
-    m_forms.release(this);
 }

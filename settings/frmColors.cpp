@@ -4,12 +4,12 @@
 #include "game/frmPlinkard.h"
 #include "platform/BgrColor.h"
 #include "platform/ColorDialogs.h"
+#include "platform/Controls.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "sound/modPlinkard.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,13 +17,6 @@
 #include <QPushButton>
 
 namespace {
-QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(where);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
     auto *box = new QFrame(parent);
     box->setGeometry(where);
@@ -41,14 +34,12 @@ QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget
 }
 } // namespace
 
-frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(px(4590), px(2805));
     setModal(true);
     // As in the settings window: at 11 px the labels lose their colons.
-    QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(10);
-    setFont(face);
+    setFont(gameFont(10));
 
     // Each opening starts from what the main window shows, so Okay changes only what is chosen.
     const frmPlinkard::Appearance look =
@@ -140,8 +131,3 @@ void frmColors::cmdOk_Click() {
 }
 
 void frmColors::cmdNo_Click() { Forms::Unload(this); }
-
-void frmColors::closeEvent(QCloseEvent *event) {
-    event->accept();
-    m_forms.release(this);
-}

@@ -14,7 +14,6 @@
 #include "sound/modPlinkard.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,25 +36,15 @@ private:
     QString m_tag;
 };
 
-QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(where);
-    // Neither button is the window's default: Enter does not close it.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 } // namespace
 
-frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(px(4860), px(2400));
     setModal(true);
     // The game's face, a pixel smaller than in the main window: at 11 px the longest captions
     // outgrow the boxes the layout gives them.
-    QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(10);
-    setFont(face);
+    setFont(gameFont(10));
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(pxRect(45, -15, 4785, 2025));
@@ -87,7 +76,7 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
     Frame2->setGeometry(pxRect(2505, 1200, 2205, 750));
     chkWinScore = new QCheckBox(QStringLiteral("No Winning &Score "), Frame2);
     chkWinScore->setGeometry(pxRect(90, 135, 1650, 270));
-    txtWinScore = new QLineEdit(QStringLiteral("100000000"), Frame2);
+    txtWinScore = new QLineEdit(StoredSettings::DefaultWinningScore, Frame2);
     txtWinScore->setGeometry(pxRect(1200, 405, 930, 285));
     txtWinScore->setProperty("Tag", NumericTag);
     txtWinScore->setValidator(new TagValidator(NumericTag, txtWinScore));
@@ -211,15 +200,4 @@ void frmSettings::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     if (m_forms.isMainLoaded()) {
         m_forms.main().ResumePlay();
     }
-}
-
-void frmSettings::closeEvent(QCloseEvent *event) {
-    int cancel = 0;
-    Form_QueryUnload(cancel, 0);
-    if (cancel != 0) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_forms.release(this);
 }
