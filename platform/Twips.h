@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-// Positions are designed in twips; 15 twips make one pixel at 96 dpi.
+// Positions are given in twips; 15 twips make one pixel at 96 dpi.
 constexpr int TwipsPerPixel = 15;
 
 constexpr int px(int twips) {
@@ -11,6 +11,4 @@ constexpr int px(int twips) {
 
 constexpr int toTwips(int pixels) { return pixels * TwipsPerPixel; }
 
-inline QRect pxRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
+inline QRect pxRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }

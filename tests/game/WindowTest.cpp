@@ -16,7 +16,7 @@ QRect twipsRect(int l, int t, int w, int h) { return {qRound(l / 15.0), qRound(t
 } // namespace
 
 // The window a player first sees: layout, captions and what runs.
-TEST(MainWindow, HasTheDesignedSizeCaptionAndPanel) {
+TEST(MainWindow, HasItsSizeCaptionAndPanel) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Plinkard"));
@@ -69,7 +69,7 @@ TEST(MainWindow, PanelControlsCarryTheirCaptionsAndPlaces) {
     EXPECT_EQ(w.lblFlash->geometry(), twipsRect(2040, 1620, 1560, 420));
 }
 
-TEST(MainWindow, TargetsAndBulletsStartWhereDesigned) {
+TEST(MainWindow, TargetsAndBulletsStartInPlace) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     ASSERT_EQ(w.imgShoot.size(), 57U);
@@ -89,7 +89,7 @@ TEST(MainWindow, TargetsAndBulletsStartWhereDesigned) {
     }
 }
 
-TEST(MainWindow, TimersStartAsDesigned) {
+TEST(MainWindow, TimersStartWithTheirIntervals) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     const std::vector<std::tuple<Timer *, int, bool>> timers{
