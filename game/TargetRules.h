@@ -5,6 +5,8 @@
 #include <optional>
 
 constexpr int TargetCount = 57; // imgShoot(0..56); 0 never appears in play
+// Motion draws among imgShoot(1..56).
+constexpr int MotionTargetCount = TargetCount - 1;
 
 // The targets that show the penguin, which ends the game when shot.
 constexpr std::array<int, 3> PenguinIndices{28, 34, 56};

@@ -63,10 +63,6 @@ void frmPlinkard::Form_Load() {
     // 2. - 4. Game state and the target grid
     bulletsLeft = MagazineSize;
     easyShotCount = 0;
-    colTargets.clear();
-    for (int i = 1; i <= 56; ++i) {
-        colTargets << QString::number(i);
-    }
     colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
     colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
 
@@ -138,10 +134,6 @@ void frmPlinkard::cmdExit_Click() { close(); }
 void frmPlinkard::closeEvent(QCloseEvent *event) {
     int cancel = 0;
     Form_QueryUnload(cancel, 0);
-    if (cancel != 0) {
-        event->ignore();
-        return;
-    }
     Form_Unload(cancel);
     event->accept();
 }
@@ -312,32 +304,28 @@ bool frmPlinkard::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::MouseButtonRelease) {
         return QWidget::eventFilter(watched, event);
     }
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    const int button = mouse->button() == Qt::LeftButton ? 1 : (mouse->button() == Qt::RightButton ? 2 : 4);
-    const int shift = PictureBox::shiftState(mouse->modifiers());
-    const auto x = static_cast<float>(toTwips(qRound(mouse->position().x())));
-    const auto y = static_cast<float>(toTwips(qRound(mouse->position().y())));
     // Taking the focus away before the button has seen its release would cancel the click,
-    // so the mouse-up handler runs just after the release has been delivered.
+    // so the mouse-up handler runs just after the release has been delivered. The handlers
+    // read neither the button nor the position, so none is passed on.
     QMetaObject::invokeMethod(
         this,
-        [this, control = QPointer<QObject>(watched), button, shift, x, y] {
+        [this, control = QPointer<QObject>(watched)] {
             if (control == cmdNew) {
-                cmdNew_MouseUp(button, shift, x, y);
+                cmdNew_MouseUp(0, 0, 0, 0);
             } else if (control == cmdSettings) {
-                cmdSettings_MouseUp(button, shift, x, y);
+                cmdSettings_MouseUp(0, 0, 0, 0);
             } else if (control == cmdHigh) {
-                cmdHigh_MouseUp(button, shift, x, y);
+                cmdHigh_MouseUp(0, 0, 0, 0);
             } else if (control == cmdExit) {
-                cmdExit_MouseUp(button, shift, x, y);
+                cmdExit_MouseUp(0, 0, 0, 0);
             } else if (control == chkMusic) {
-                chkMusic_MouseUp(button, shift, x, y);
+                chkMusic_MouseUp(0, 0, 0, 0);
             } else if (control == chkSounds) {
-                chkSounds_MouseUp(button, shift, x, y);
+                chkSounds_MouseUp(0, 0, 0, 0);
             } else {
                 for (int i = 0; i < 4; ++i) {
                     if (control == optLevel.at(static_cast<size_t>(i))) {
-                        optLevel_MouseUp(i, button, shift, x, y);
+                        optLevel_MouseUp(i, 0, 0, 0, 0);
                     }
                 }
             }
@@ -455,9 +443,8 @@ void frmPlinkard::lblFlash_Click() {
 // ---------------------------------------------------------------- motion
 
 int frmPlinkard::DrawTarget() {
-    const auto n = static_cast<double>(colTargets.size());
     const auto u = static_cast<double>(m_forms.services.random.next());
-    return std::clamp(static_cast<int>(u * n + 1), 1, TargetCount - 1);
+    return std::clamp(static_cast<int>(u * MotionTargetCount + 1), 1, MotionTargetCount);
 }
 
 void frmPlinkard::MotionTick(int hides) {

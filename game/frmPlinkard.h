@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -59,9 +58,7 @@ public:
     Timer *tmrWinScore = nullptr;
 
     // State
-    QStringList colTargets;
     std::vector<int16_t> colLefts;
-    std::vector<int16_t> colTops;
     int32_t targetIndex = 0;
     int16_t nextLeft = 0;
     int16_t nextTop = 0;
@@ -92,8 +89,6 @@ public:
 
     // Shooting, misses and reload
     void imgShoot_Click(int Index);
-    bool BeginShot();
-    bool SpendAmmunition();
     void Reload();
     void lblReload_Click();
     void imgBullet_Click(int Index);
@@ -109,8 +104,7 @@ public:
 
     bool LoadScores(const QString &FileName);
 
-    // Halts play around a modal window and resumes it when that window closes.
-    void HaltPlay();
+    // Resumes play halted around a modal window when that window closes.
     void ResumePlay();
     // The selected level's index, or -1.
     int SelectedLevel() const;
@@ -136,6 +130,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool BeginShot();
+    bool SpendAmmunition();
+    // Halts play around a modal window.
+    void HaltPlay();
     void buildControls();
     void buildPanel();
     void nameControls();
@@ -144,6 +142,7 @@ private:
     void AddToCaption(QLabel *label, int64_t delta);
     void EndGameAfterWinningScore();
 
+    std::vector<int16_t> colTops;
     Forms &m_forms;
     bool m_centred = false;
     bool m_unloading = false;

@@ -13,7 +13,6 @@ public:
     // Drawn at the top left over the background colour; a null picture shows none.
     void setPicture(const QPixmap &picture);
 
-    static int keyCode(int qtKey);
     // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
     static int shiftState(Qt::KeyboardModifiers modifiers);
 
@@ -27,5 +26,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static int keyCode(int qtKey);
     QPixmap m_picture;
 };

@@ -9,6 +9,4 @@ constexpr int px(int twips) {
     return twips >= 0 ? (twips + TwipsPerPixel / 2) / TwipsPerPixel : -((-twips + TwipsPerPixel / 2) / TwipsPerPixel);
 }
 
-constexpr int toTwips(int pixels) { return pixels * TwipsPerPixel; }
-
 inline QRect pxRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }

@@ -10,6 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+constexpr int MaxNameLength = 40;
+}
+
 frmName::frmName(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("High Score!"));
     setFixedSize(px(3315), px(1245));

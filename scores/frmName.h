@@ -11,8 +11,6 @@ class QPushButton;
 class frmName final : public FormDialog {
     Q_OBJECT
 public:
-    static constexpr int MaxNameLength = 40;
-
     frmName(Forms &forms, QWidget *owner);
 
     QLabel *Label1 = nullptr;

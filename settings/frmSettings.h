@@ -45,12 +45,11 @@ public:
     void cmdOk_Click();
     void cmdNo_Click();
 
-    // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
-    void FilterKey(QLineEdit *box, int &KeyAscii);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ReadStore();
+    // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
+    void FilterKey(QLineEdit *box, int &KeyAscii);
 };

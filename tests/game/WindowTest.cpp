@@ -102,7 +102,6 @@ TEST(MainWindow, TimersStartWithTheirIntervals) {
     }
     EXPECT_EQ(w.bulletsLeft, 14);
     EXPECT_EQ(w.easyShotCount, 0);
-    EXPECT_EQ(w.colTargets.size(), 56);
 }
 
 TEST(MainWindow, PanelHoldsTheFocusWhenShown) {
