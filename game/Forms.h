@@ -36,7 +36,7 @@ public:
     bool isColorsLoaded() const { return !m_colors.isNull(); }
     bool isNameLoaded() const { return !m_name.isNull(); }
 
-    // Closes the window if it is loaded (its query-unload handler runs and may cancel).
+    // Closes the window if it is loaded; its query-unload handler runs first.
     static void Unload(QWidget *window);
     // Called by a window whose close went through: forget it and free it later.
     void release(QWidget *window);

@@ -54,19 +54,16 @@ void frmPlinkard::Form_Load() {
     Services &svc = m_forms.services;
     modPlinkard &mod = m_forms.mod;
 
-    // 1. Sound test
     if (svc.sound.outputDeviceCount() <= 0) {
         svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
                           QStringLiteral("Sound Test"));
     }
 
-    // 2. - 4. Game state and the target grid
     bulletsLeft = MagazineSize;
     easyShotCount = 0;
     colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
     colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
 
-    // 5. The program's folder
     const QString folder = svc.files.programFolder();
     QString appFolder = mod.ShortPath(folder);
     if (appFolder.isEmpty()) {
@@ -77,20 +74,18 @@ void frmPlinkard::Form_Load() {
     }
     mod.AppFolder = appFolder;
 
-    // 6. - 7. The music and sound switches
     using namespace StoredSettings;
     setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), Value(chkMusic)));
     setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), Value(chkSounds)));
 
-    // 8. The music
     if (Value(chkMusic) == 1) {
         mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
 
-    // 9. The reload sign waits in the middle of the field.
+    // The reload sign waits in the middle of the field.
     lblFlash->move(px(2040), px(1620));
 
-    // 10. Without its score file the game does not run.
+    // Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
         svc.messages.show(
             this,
