@@ -37,7 +37,7 @@ public:
     bool isNameLoaded() const { return !m_name.isNull(); }
 
     // Closes the window if it is loaded; its query-unload handler runs first.
-    static void Unload(QWidget *window);
+    static void unload(QWidget *window);
     // Called by a window whose close went through: forget it and free it later.
     void release(QWidget *window);
 

@@ -75,10 +75,10 @@ void frmPlinkard::Form_Load() {
     mod.AppFolder = appFolder;
 
     using namespace StoredSettings;
-    setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), Value(chkMusic)));
-    setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), Value(chkSounds)));
+    setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), value(chkMusic)));
+    setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), value(chkSounds)));
 
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
 
@@ -140,21 +140,21 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
         store.write(App, Section, Wave, m_forms.settings().txtWave->text());
-        store.write(App, Section, MidiOnOff, QString::number(Value(chkMusic)));
-        store.write(App, Section, WaveOnOff, QString::number(Value(chkSounds)));
+        store.write(App, Section, MidiOnOff, QString::number(value(chkMusic)));
+        store.write(App, Section, WaveOnOff, QString::number(value(chkSounds)));
     }
 
     if (m_forms.isSettingsLoaded()) {
-        Forms::Unload(&m_forms.settings());
+        Forms::unload(&m_forms.settings());
     }
     if (m_forms.isScoresLoaded()) {
-        Forms::Unload(&m_forms.scores());
+        Forms::unload(&m_forms.scores());
     }
     if (m_forms.isColorsLoaded()) {
-        Forms::Unload(&m_forms.colors());
+        Forms::unload(&m_forms.colors());
     }
     if (m_forms.isNameLoaded()) {
-        Forms::Unload(&m_forms.name());
+        Forms::unload(&m_forms.name());
     }
 }
 
@@ -174,13 +174,13 @@ void frmPlinkard::cmdNew_Click() {
     }
     lblReload_Click();
     tmrWinScore->setEnabled(true);
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         m_forms.mod.StopMidi();
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
 }
 
-Timer *frmPlinkard::LevelTimer(int Index) const {
+Timer *frmPlinkard::levelTimer(int Index) const {
     switch (Index) {
     case TooEasy:
         return tmrVeryEasy;
@@ -195,7 +195,7 @@ Timer *frmPlinkard::LevelTimer(int Index) const {
     }
 }
 
-int frmPlinkard::SelectedLevel() const {
+int frmPlinkard::selectedLevel() const {
     for (int i = 0; i < 4; ++i) {
         if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
             return i;
@@ -247,13 +247,13 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     tmrTime->setEnabled(true);
     for (const int i : ResumeOrder) {
         if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            LevelTimer(i)->setEnabled(true);
+            levelTimer(i)->setEnabled(true);
         }
     }
 }
 
-void frmPlinkard::HaltPlay() {
-    if (Value(chkMusic) == 1) {
+void frmPlinkard::haltPlay() {
+    if (value(chkMusic) == 1) {
         m_forms.mod.StopMidi();
     }
     for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
@@ -261,34 +261,34 @@ void frmPlinkard::HaltPlay() {
     }
 }
 
-void frmPlinkard::ResumePlay() {
-    if (Value(chkMusic) == 1) {
+void frmPlinkard::resumePlay() {
+    if (value(chkMusic) == 1) {
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
     tmrTime->setEnabled(true);
     tmrWinScore->setEnabled(true);
     for (const int i : ResumeOrder) {
         if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            LevelTimer(i)->setEnabled(true);
+            levelTimer(i)->setEnabled(true);
             break;
         }
     }
 }
 
 void frmPlinkard::cmdSettings_Click() {
-    HaltPlay();
+    haltPlay();
     m_forms.settings().exec();
 }
 
 void frmPlinkard::cmdHigh_Click() {
-    HaltPlay();
+    haltPlay();
     frmScores &table = m_forms.scores();
-    table.Fill(m_forms.mod.ScoreLines);
+    table.fill(m_forms.mod.ScoreLines);
     table.exec();
 }
 
 void frmPlinkard::chkMusic_Click() {
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     } else {
         m_forms.mod.StopMidi();
@@ -340,7 +340,7 @@ void frmPlinkard::optLevel_MouseUp(int, int, int, float, float) { picPicture->se
 
 // ---------------------------------------------------------------- shooting
 
-void frmPlinkard::AddToCaption(QLabel *label, int64_t delta) {
+void frmPlinkard::addToCaption(QLabel *label, int64_t delta) {
     // A caption that is not a number, or a sum that would overflow, leaves it as it is.
     if (const auto sum = Decimal::add(label->text(), delta)) {
         setCaption(label, *sum);
@@ -353,14 +353,14 @@ bool frmPlinkard::BeginShot() {
         mod.PlayWave(mod.AppFolder + QStringLiteral("miss.wav"));
         return false;
     }
-    if (Value(chkSounds) == 1) {
+    if (value(chkSounds) == 1) {
         mod.PlayWave(m_forms.settings().txtWave->text());
     }
     return true;
 }
 
 bool frmPlinkard::SpendAmmunition() {
-    const ShotSpent spent = spendAmmunition(SelectedLevel(), bulletsLeft, easyShotCount);
+    const ShotSpent spent = spendAmmunition(selectedLevel(), bulletsLeft, easyShotCount);
     for (int i = 0; i < spent.hiddenCount; ++i) {
         imgBullet.at(static_cast<size_t>(spent.hiddenBullets.at(static_cast<size_t>(i))))->hide();
     }
@@ -376,21 +376,21 @@ void frmPlinkard::imgShoot_Click(int Index) {
         return;
     }
     imgShoot.at(static_cast<size_t>(Index))->hide();
-    AddToCaption(lblScore, 100);
+    addToCaption(lblScore, 100);
     if (!SpendAmmunition()) {
         return;
     }
-    if (Value(m_forms.settings().chkChgSpd) != 1) {
+    if (value(m_forms.settings().chkChgSpd) != 1) {
         return;
     }
     if (const auto level = speedLevelFor(Index)) {
         optLevel.at(static_cast<size_t>(*level))->setChecked(true);
     }
-    if (Value(m_forms.settings().chkPoints) != 1) {
+    if (value(m_forms.settings().chkPoints) != 1) {
         return;
     }
     if (const int64_t bonus = bonusFor(Index); bonus != 0) {
-        AddToCaption(lblScore, bonus);
+        addToCaption(lblScore, bonus);
     }
     if (isPenguin(Index)) {
         m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
@@ -412,8 +412,8 @@ void frmPlinkard::Form_Click() {
     if (!BeginShot()) {
         return;
     }
-    AddToCaption(lblMiss, 1);
-    AddToCaption(lblScore, -95);
+    addToCaption(lblMiss, 1);
+    addToCaption(lblScore, -95);
     SpendAmmunition();
 }
 
@@ -437,17 +437,17 @@ void frmPlinkard::lblFlash_Click() {
 
 // ---------------------------------------------------------------- motion
 
-int frmPlinkard::DrawTarget() {
+int frmPlinkard::drawTarget() {
     const auto u = static_cast<double>(m_forms.services.random.next());
     return std::clamp(static_cast<int>(u * MotionTargetCount + 1), 1, MotionTargetCount);
 }
 
-void frmPlinkard::MotionTick(int hides) {
+void frmPlinkard::motionTick(int hides) {
     auto &random = m_forms.services.random;
-    targetIndex = DrawTarget();
+    targetIndex = drawTarget();
     imgShoot.at(static_cast<size_t>(targetIndex))->show();
     for (int i = 0; i < hides; ++i) {
-        targetIndex = DrawTarget();
+        targetIndex = drawTarget();
         imgShoot.at(static_cast<size_t>(targetIndex))->hide();
     }
     // Until Form_Load has filled the grid (its start-up boxes let ticks run) there is no cell to
@@ -464,10 +464,10 @@ void frmPlinkard::MotionTick(int hides) {
     imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
 }
 
-void frmPlinkard::tmrVeryEasy_Timer() { MotionTick(1); }
-void frmPlinkard::tmrEasy_Timer() { MotionTick(6); }
-void frmPlinkard::tmrHard_Timer() { MotionTick(7); }
-void frmPlinkard::tmrVeryHard_Timer() { MotionTick(7); }
+void frmPlinkard::tmrVeryEasy_Timer() { motionTick(1); }
+void frmPlinkard::tmrEasy_Timer() { motionTick(6); }
+void frmPlinkard::tmrHard_Timer() { motionTick(7); }
+void frmPlinkard::tmrVeryHard_Timer() { motionTick(7); }
 
 // ---------------------------------------------------------------- clock and winning score
 
@@ -483,7 +483,7 @@ void frmPlinkard::tmrTime_Timer() {
 
 void frmPlinkard::tmrWinScore_Timer() {
     frmSettings &settings = m_forms.settings();
-    if (Value(settings.chkWinScore) == 1) {
+    if (value(settings.chkWinScore) == 1) {
         return;
     }
     // An empty box means no winning score; any number of digits compares exactly.
@@ -496,13 +496,13 @@ void frmPlinkard::tmrWinScore_Timer() {
         MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
     tmrWinScore->setEnabled(false);
     if (answer == MsgResult::No) {
-        EndGameAfterWinningScore();
+        endGameAfterWinningScore();
     }
 }
 
-void frmPlinkard::EndGameAfterWinningScore() {
+void frmPlinkard::endGameAfterWinningScore() {
     if (placeFor(tableFromLines(m_forms.mod.ScoreLines), lblScore->text())) {
-        HaltPlay();
+        haltPlay();
         frmName &entry = m_forms.name();
         if (entry.exec() == QDialog::Accepted && m_forms.isScoresLoaded() && m_forms.scores().isVisible()) {
             // The table opened by the entry resumes play when it closes.
@@ -510,7 +510,7 @@ void frmPlinkard::EndGameAfterWinningScore() {
             connect(&m_forms.scores(), &frmScores::unloaded, &wait, &QEventLoop::quit);
             wait.exec();
         } else {
-            ResumePlay();
+            resumePlay();
         }
     }
     // The window may have been closed meanwhile: a new game would start the music again.
@@ -521,7 +521,7 @@ void frmPlinkard::EndGameAfterWinningScore() {
 
 // ---------------------------------------------------------------- appearance
 
-void frmPlinkard::ApplyAppearance(const Appearance &look) {
+void frmPlinkard::setAppearance(const Appearance &look) {
     m_appearance = look;
     QPalette field = palette();
     field.setColor(QPalette::Window, fromBgr(look.fieldColor));

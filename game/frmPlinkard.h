@@ -105,11 +105,11 @@ public:
     bool LoadScores(const QString &FileName);
 
     // Resumes play halted around a modal window when that window closes.
-    void ResumePlay();
+    void resumePlay();
     // The selected level's index, or -1.
-    int SelectedLevel() const;
+    int selectedLevel() const;
     // The motion timer of a level (0..3).
-    Timer *LevelTimer(int Index) const;
+    Timer *levelTimer(int Index) const;
     // The colours window's choices, for this run: field and panel colours and pictures, panel text.
     struct Appearance {
         uint32_t fieldColor = BackColor;
@@ -118,9 +118,9 @@ public:
         QString panelPicture;
         uint32_t panelTextColor = PanelTextColor;
     };
-    void ApplyAppearance(const Appearance &look);
+    void setAppearance(const Appearance &look);
     // What is in force now: the load-time look until the colours window changes it.
-    const Appearance &CurrentAppearance() const { return m_appearance; }
+    const Appearance &appearance() const { return m_appearance; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -133,14 +133,14 @@ private:
     bool BeginShot();
     bool SpendAmmunition();
     // Halts play around a modal window.
-    void HaltPlay();
+    void haltPlay();
     void buildControls();
     void buildPanel();
     void nameControls();
-    void MotionTick(int hides);
-    int DrawTarget();
-    void AddToCaption(QLabel *label, int64_t delta);
-    void EndGameAfterWinningScore();
+    void motionTick(int hides);
+    int drawTarget();
+    void addToCaption(QLabel *label, int64_t delta);
+    void endGameAfterWinningScore();
 
     std::vector<int16_t> colTops;
     Forms &m_forms;

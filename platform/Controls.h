@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 // Check-box and option values as the game counts them: 1 checked, 0 clear.
-inline int Value(const QAbstractButton *button) { return button->isChecked() ? 1 : 0; }
+inline int value(const QAbstractButton *button) { return button->isChecked() ? 1 : 0; }
 
 inline void setValue(QAbstractButton *button, int value) { button->setChecked(value != 0); }
 

@@ -43,12 +43,12 @@ void frmName::cmdOkay_Click() {
     const bool fresh = !m_forms.isScoresLoaded();
     frmScores &table = m_forms.scores();
     if (fresh) {
-        table.Fill(m_forms.mod.ScoreLines);
+        table.fill(m_forms.mod.ScoreLines);
     }
     table.InsertCurrentScore(txtName->text());
     // Play stays halted behind the table, as when High Scores opens it. This dialog stays
     // loaded, hidden, until the table closes: the table's Command1 reads the typed name.
-    connect(&table, &frmScores::unloaded, this, [this] { Forms::Unload(this); });
+    connect(&table, &frmScores::unloaded, this, [this] { Forms::unload(this); });
     table.setModal(true);
     table.show();
     accept();

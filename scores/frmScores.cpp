@@ -81,7 +81,7 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void frmScores::Fill(const QStringList &scoreLines) {
+void frmScores::fill(const QStringList &scoreLines) {
     const ScoreTable table = tableFromLines(scoreLines);
     for (size_t i = 0; i < table.size(); ++i) {
         setCaption(lblScore.at(i), table.at(i).score);
@@ -105,7 +105,7 @@ void frmScores::InsertCurrentScore(const QString &NAME) {
     }
 }
 
-void frmScores::cmdClose_Click() { Forms::Unload(this); }
+void frmScores::cmdClose_Click() { Forms::unload(this); }
 
 // Reset has no action on purpose: a click leaves the table and the score file as they are.
 void frmScores::cmdClear_Click() {}
@@ -114,6 +114,6 @@ void frmScores::Command1_Click() { InsertCurrentScore(m_forms.name().txtName->te
 
 void frmScores::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ResumePlay();
+        m_forms.main().resumePlay();
     }
 }

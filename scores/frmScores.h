@@ -25,7 +25,7 @@ public:
     QPushButton *Command1 = nullptr;
 
     // The places from the score file's lines.
-    void Fill(const QStringList &scoreLines);
+    void fill(const QStringList &scoreLines);
     // Enters the main window's score and game time under this name, if it qualifies.
     void InsertCurrentScore(const QString &NAME);
 

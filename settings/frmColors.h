@@ -42,12 +42,12 @@ public:
     void cmdOk_Click();
     void cmdNo_Click();
 
-    static uint32_t BackColor(const QFrame *preview);
+    static uint32_t backColor(const QFrame *preview);
     static void setBackColor(QFrame *preview, uint32_t bgr);
 
 private:
-    void PickPicture(QLineEdit *box);
-    void PickColor(QFrame *preview);
+    void pickPicture(QLineEdit *box);
+    void pickColor(QFrame *preview);
 
     // The one colour dialog's current colour, shared by the three colour buttons.
     uint32_t m_dialogColor = 0;

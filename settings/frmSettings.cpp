@@ -110,7 +110,7 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
     connect(cmdNo, &QPushButton::clicked, this, [this] { cmdNo_Click(); });
 }
 
-void frmSettings::ReadStore() {
+void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
     txtMidi->setText(store.read(App, Section, Midi, m_forms.mod.AppFolder + QStringLiteral("snot.mid")));
@@ -121,10 +121,10 @@ void frmSettings::ReadStore() {
     setValue(chkPoints, checkValue(store.read(App, Section, ExtraPoints, QStringLiteral("1")), 1));
 }
 
-void frmSettings::Form_Load() { ReadStore(); }
+void frmSettings::Form_Load() { readStore(); }
 
 void frmSettings::chkWinScore_Click() {
-    if (Value(chkWinScore) == 1) {
+    if (value(chkWinScore) == 1) {
         txtWinScore->setEnabled(false);
     } else {
         txtWinScore->setEnabled(true);
@@ -183,21 +183,21 @@ void frmSettings::cmdOk_Click() {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, txtMidi->text());
         store.write(App, Section, Wave, txtWave->text());
-        store.write(App, Section, ChangeSpeed, QString::number(Value(chkChgSpd)));
+        store.write(App, Section, ChangeSpeed, QString::number(value(chkChgSpd)));
         store.write(App, Section, WinningScore, txtWinScore->text());
-        store.write(App, Section, WinScore, QString::number(Value(chkWinScore)));
-        store.write(App, Section, ExtraPoints, QString::number(Value(chkPoints)));
+        store.write(App, Section, WinScore, QString::number(value(chkWinScore)));
+        store.write(App, Section, ExtraPoints, QString::number(value(chkPoints)));
     }
-    Forms::Unload(this);
+    Forms::unload(this);
 }
 
 void frmSettings::cmdNo_Click() {
-    ReadStore();
-    Forms::Unload(this);
+    readStore();
+    Forms::unload(this);
 }
 
 void frmSettings::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ResumePlay();
+        m_forms.main().resumePlay();
     }
 }

@@ -49,7 +49,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void ReadStore();
+    void readStore();
     // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
     void FilterKey(QLineEdit *box, int &KeyAscii);
 };

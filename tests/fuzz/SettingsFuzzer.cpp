@@ -41,7 +41,7 @@ struct Boxes {
 
 Boxes read(frmSettings &s) {
     return {s.txtMidi->text(),    s.txtWave->text(),  s.txtWinScore->text(),
-            Value(s.chkWinScore), Value(s.chkChgSpd), Value(s.chkPoints)};
+            value(s.chkWinScore), value(s.chkChgSpd), value(s.chkPoints)};
 }
 
 // No event loop runs here: hand out what the widgets posted, or the queue grows with every input.
@@ -52,7 +52,7 @@ void flushEvents() {
 
 void unload() {
     if (rig->forms.isSettingsLoaded()) {
-        Forms::Unload(&rig->forms.settings());
+        Forms::unload(&rig->forms.settings());
     }
     flushEvents();
 }

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto order = refCompare(score, winning);
     const bool expected = !noWinningScore && order && *order > 0;
     FUZZ_CHECK(rig->fakes.messages.shown.size() == (expected ? 1U : 0U));
-    FUZZ_CHECK(game.tmrWinScore->Enabled() == !expected);
+    FUZZ_CHECK(game.tmrWinScore->isEnabled() == !expected);
     FUZZ_CHECK(game.lblScore->text() == score);
     // No event loop runs here: hand out what the widgets posted, or the queue grows with every input.
     QCoreApplication::sendPostedEvents();

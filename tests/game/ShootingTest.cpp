@@ -155,14 +155,14 @@ TEST_F(Shooting, SpeedTargetsSwitchTheLevelOnlyWithTheSpeedOption) {
         w->lblReload_Click();
         hit(*w, index);
         EXPECT_TRUE(w->optLevel.at(static_cast<size_t>(level))->isChecked()) << index;
-        EXPECT_TRUE(w->LevelTimer(level)->Enabled()) << index;
+        EXPECT_TRUE(w->levelTimer(level)->isEnabled()) << index;
     }
     settings().chkChgSpd->setChecked(false);
     selectLevel(*w, Easy);
     hit(*w, 21);
     EXPECT_TRUE(w->optLevel[Easy]->isChecked());
-    EXPECT_TRUE(w->tmrEasy->Enabled());
-    EXPECT_FALSE(w->tmrVeryHard->Enabled());
+    EXPECT_TRUE(w->tmrEasy->isEnabled());
+    EXPECT_FALSE(w->tmrVeryHard->isEnabled());
 }
 
 // A penguin with both options on ends the game with its message and starts a new one.

@@ -97,8 +97,8 @@ TEST(MainWindow, TimersStartWithTheirIntervals) {
         {w.tmrVeryHard, 50, false},  {w.tmrTime, 1000, true}, {w.tmrWinScore, 500, true},
     };
     for (const auto &[timer, interval, enabled] : timers) {
-        EXPECT_EQ(timer->Interval(), interval);
-        EXPECT_EQ(timer->Enabled(), enabled);
+        EXPECT_EQ(timer->interval(), interval);
+        EXPECT_EQ(timer->isEnabled(), enabled);
     }
     EXPECT_EQ(w.bulletsLeft, 14);
     EXPECT_EQ(w.easyShotCount, 0);

@@ -33,7 +33,7 @@ struct BadInput : ::testing::Test {
 };
 
 std::vector<bool> motionFlags(const frmPlinkard &w) {
-    return {w.tmrVeryEasy->Enabled(), w.tmrEasy->Enabled(), w.tmrHard->Enabled(), w.tmrVeryHard->Enabled()};
+    return {w.tmrVeryEasy->isEnabled(), w.tmrEasy->isEnabled(), w.tmrHard->isEnabled(), w.tmrVeryHard->isEnabled()};
 }
 } // namespace
 
@@ -93,7 +93,7 @@ TEST_F(BadInput, F3HeldDownPausesOncePerRepeat) {
     QApplication::setActiveWindow(&w);
     int whilePaused = 0;
     rig.fakes.messages.during = [&](const ShownBox &) {
-        whilePaused += !w.tmrTime->Enabled() && motionFlags(w) == std::vector<bool>(4, false) ? 1 : 0;
+        whilePaused += !w.tmrTime->isEnabled() && motionFlags(w) == std::vector<bool>(4, false) ? 1 : 0;
     };
     for (int i = 0; i < 30; ++i) {
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier, QString(), i > 0);
@@ -101,8 +101,8 @@ TEST_F(BadInput, F3HeldDownPausesOncePerRepeat) {
     }
     EXPECT_EQ(boxes(QStringLiteral("Paused")), 30);
     EXPECT_EQ(whilePaused, 30);
-    EXPECT_TRUE(w.tmrTime->Enabled());
-    EXPECT_TRUE(w.tmrWinScore->Enabled());
+    EXPECT_TRUE(w.tmrTime->isEnabled());
+    EXPECT_TRUE(w.tmrWinScore->isEnabled());
     EXPECT_EQ(motionFlags(w), (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(w.lblTime->text(), QStringLiteral("0:0:0"));
 }

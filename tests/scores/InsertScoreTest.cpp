@@ -119,7 +119,7 @@ class EnterScore : public ::testing::Test {
     void SetUp() override {
         w = &rig.start();
         table = &rig.forms->scores();
-        table->Fill(rig.mod.ScoreLines);
+        table->fill(rig.mod.ScoreLines);
         w->lblScore->setText("8500");
         w->lblTime->setText("0:12:5");
     }

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 namespace {
-uint32_t previewColor(const QFrame *box) { return frmColors::BackColor(box); }
+uint32_t previewColor(const QFrame *box) { return frmColors::backColor(box); }
 
 struct ColorsRig : SettingsRig {
     frmPlinkard *w = nullptr;

@@ -119,15 +119,15 @@ struct Soak : ::testing::Test {
         ++steps;
         for (size_t i = 0; i < timers.size(); ++i) {
             Timer *t = timers.at(i);
-            if (!t->Enabled()) {
+            if (!t->isEnabled()) {
                 elapsed.at(i) = 0;
                 continue;
             }
             elapsed.at(i) += StepMs;
-            if (elapsed.at(i) < t->Interval()) {
+            if (elapsed.at(i) < t->interval()) {
                 continue;
             }
-            elapsed.at(i) -= t->Interval();
+            elapsed.at(i) -= t->interval();
             if (t == w->tmrTime) {
                 noteNewGame(); // one may have started inside a handler that is still running
                 ++clockTicks;
@@ -169,11 +169,11 @@ struct Soak : ::testing::Test {
         ASSERT_EQ(w->lblReload->text(), left == 0 ? QStringLiteral("CLICK TO RELOAD") : QString());
         ASSERT_TRUE(w->imgShoot[0]->isHidden());
 
-        const int level = w->SelectedLevel();
+        const int level = w->selectedLevel();
         ASSERT_GE(level, 0);
         for (int i = 0; i < 4; ++i) {
-            const bool expected = w->tmrTime->Enabled() && i == level;
-            ASSERT_EQ(w->LevelTimer(i)->Enabled(), expected) << "motion timer " << i << " at level " << level;
+            const bool expected = w->tmrTime->isEnabled() && i == level;
+            ASSERT_EQ(w->levelTimer(i)->isEnabled(), expected) << "motion timer " << i << " at level " << level;
         }
 
         ASSERT_EQ(w->hour->text(), QString::number(clockTicks / 3600));
