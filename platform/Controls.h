@@ -24,6 +24,14 @@ inline QFont gameFont(int pixelSize, bool bold = false) {
     return font;
 }
 
+// A label whose access key moves the focus to `buddy`; screen readers name the buddy after it.
+inline QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget *buddy) {
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(where);
+    label->setBuddy(buddy);
+    return label;
+}
+
 // A dialog button that Enter does not press: only a click or its access key does.
 inline QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
     auto *button = new QPushButton(caption, parent);

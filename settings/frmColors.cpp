@@ -25,13 +25,6 @@ QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
     frmColors::setBackColor(box, bgr);
     return box;
 }
-
-QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget *buddy) {
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(where);
-    label->setBuddy(buddy);
-    return label;
-}
 } // namespace
 
 frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {

@@ -53,16 +53,12 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 
     txtMidi = new QLineEdit(fraSounds);
     txtMidi->setGeometry(pxRect(660, 270, 2940, 285));
-    Label[5] = new QLabel(QStringLiteral("&Music:"), fraSounds);
-    Label[5]->setGeometry(pxRect(150, 315, 465, 195));
-    Label[5]->setBuddy(txtMidi);
+    Label[5] = buddyLabel(QStringLiteral("&Music:"), fraSounds, pxRect(150, 315, 465, 195), txtMidi);
     cmdMusic = plainButton(QStringLiteral("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
 
     txtWave = new QLineEdit(fraSounds);
     txtWave->setGeometry(pxRect(660, 675, 2940, 285));
-    Label[4] = new QLabel(QStringLiteral("&Shoot:"), fraSounds);
-    Label[4]->setGeometry(pxRect(135, 720, 465, 195));
-    Label[4]->setBuddy(txtWave);
+    Label[4] = buddyLabel(QStringLiteral("&Shoot:"), fraSounds, pxRect(135, 720, 465, 195), txtWave);
     cmdSound = plainButton(QStringLiteral("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
 
     chkChgSpd = new QCheckBox(QStringLiteral("Certain &icons change speed"), Frame1);
@@ -83,9 +79,7 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
     // A refused paste or drop sounds like a refused key.
     connect(txtWinScore, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
     txtWinScore->installEventFilter(this);
-    Label1 = new QLabel(QStringLiteral("Winning Sco&re:"), Frame2);
-    Label1->setGeometry(pxRect(75, 450, 1095, 195));
-    Label1->setBuddy(txtWinScore);
+    Label1 = buddyLabel(QStringLiteral("Winning Sco&re:"), Frame2, pxRect(75, 450, 1095, 195), txtWinScore);
 
     cmdColors = plainButton(QStringLiteral("C&olors"), this, pxRect(45, 2055, 795, 330));
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(3150, 2055, 795, 330));
