@@ -43,9 +43,6 @@
 
 namespace {
 constexpr int F3 = 114;
-
-// The order in which a resume tests the level options.
-constexpr std::array<int, 4> ResumeOrder{2, 1, 0, 3};
 } // namespace
 
 // ---------------------------------------------------------------- start-up
@@ -205,33 +202,11 @@ int frmPlinkard::selectedLevel() const {
 }
 
 void frmPlinkard::optLevel_Click(int Index) {
-    switch (Index) {
-    case TooEasy:
-        tmrVeryEasy->setEnabled(true);
-        tmrEasy->setEnabled(false);
-        tmrHard->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case Easy:
-        tmrEasy->setEnabled(true);
-        tmrVeryEasy->setEnabled(false);
-        tmrHard->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case Hard:
-        tmrHard->setEnabled(true);
-        tmrEasy->setEnabled(false);
-        tmrVeryEasy->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case TooHard:
-        tmrVeryHard->setEnabled(true);
-        tmrHard->setEnabled(false);
-        tmrEasy->setEnabled(false);
-        tmrVeryEasy->setEnabled(false);
-        break;
-    default:
-        break;
+    if (levelTimer(Index) == nullptr) {
+        return;
+    }
+    for (int level = TooEasy; level <= TooHard; ++level) {
+        levelTimer(level)->setEnabled(level == Index);
     }
 }
 
@@ -244,12 +219,7 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     }
     m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
                                    QStringLiteral("Paused"));
-    tmrTime->setEnabled(true);
-    for (const int i : ResumeOrder) {
-        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            levelTimer(i)->setEnabled(true);
-        }
-    }
+    resumeClockAndMotion();
 }
 
 void frmPlinkard::haltPlay() {
@@ -265,13 +235,15 @@ void frmPlinkard::resumePlay() {
     if (value(chkMusic) == 1) {
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
-    tmrTime->setEnabled(true);
     tmrWinScore->setEnabled(true);
-    for (const int i : ResumeOrder) {
-        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            levelTimer(i)->setEnabled(true);
-            break;
-        }
+    resumeClockAndMotion();
+}
+
+void frmPlinkard::resumeClockAndMotion() {
+    tmrTime->setEnabled(true);
+    // The level options are exclusive: at most one motion timer runs.
+    if (const int level = selectedLevel(); level >= 0) {
+        levelTimer(level)->setEnabled(true);
     }
 }
 

@@ -134,6 +134,7 @@ private:
     bool SpendAmmunition();
     // Halts play around a modal window.
     void haltPlay();
+    void resumeClockAndMotion();
     void buildControls();
     void buildPanel();
     void nameControls();
