@@ -13,8 +13,6 @@ public:
     // Drawn at the top left over the background colour; a null picture shows none.
     void setPicture(const QPixmap &picture);
 
-    // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
-    static int shiftState(Qt::KeyboardModifiers modifiers);
 
 signals:
     void keyDown(int keyCode, int shift);
@@ -27,5 +25,7 @@ protected:
 
 private:
     static int keyCode(int qtKey);
+    // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
+    static int shiftState(Qt::KeyboardModifiers modifiers);
     QPixmap m_picture;
 };
