@@ -52,7 +52,7 @@ frmName &Forms::name() {
     return *m_name;
 }
 
-void Forms::Unload(QWidget *window) {
+void Forms::unload(QWidget *window) {
     if (window != nullptr) {
         window->close();
     }

@@ -36,8 +36,8 @@ public:
     bool isColorsLoaded() const { return !m_colors.isNull(); }
     bool isNameLoaded() const { return !m_name.isNull(); }
 
-    // Closes the window if it is loaded (its query-unload handler runs and may cancel).
-    static void Unload(QWidget *window);
+    // Closes the window if it is loaded; its query-unload handler runs first.
+    static void unload(QWidget *window);
     // Called by a window whose close went through: forget it and free it later.
     void release(QWidget *window);
 

@@ -5,8 +5,10 @@
 
 #include <QGuiApplication>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 
 namespace {
 // One entry per target index; the file under :/targets/ is <name>.svg.
@@ -20,6 +22,9 @@ constexpr std::array<const char *, TargetCount> Names{{
     "pencil",   "tortoise",  "beach-ball", "race-car",   "duck",       "cactus",        "egg",        "snowman",
     "penguin",
 }};
+static_assert(std::ranges::all_of(PenguinIndices, [](int i) {
+    return std::string_view(Names.at(static_cast<size_t>(i))) == "penguin";
+}));
 
 QCursor cursorFrom(const QString &resource, int hotX, int hotY) {
     const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;

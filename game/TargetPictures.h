@@ -10,7 +10,7 @@ inline const QString Icon = QStringLiteral(":/pictures/icon.svg");
 inline const QString Crosshair = QStringLiteral(":/pictures/crosshair.svg");
 inline const QString Arrow = QStringLiteral(":/pictures/arrow.svg");
 
-// The picture of imgShoot(index); 28, 34 and 56 share the penguin.
+// The picture of imgShoot(index); the PenguinIndices share one.
 QString target(int index);
 // What the picture shows, for screen readers ("penguin", "apple" ...).
 QString targetName(int index);

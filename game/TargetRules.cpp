@@ -2,7 +2,9 @@
 
 #include "Ammunition.h"
 
-bool isPenguin(int index) { return index == 28 || index == 34 || index == 56; }
+#include <algorithm>
+
+bool isPenguin(int index) { return std::ranges::find(PenguinIndices, index) != PenguinIndices.end(); }
 
 std::optional<int> speedLevelFor(int index) {
     switch (index) {

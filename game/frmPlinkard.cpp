@@ -4,9 +4,7 @@
 #include "Decimal.h"
 #include "Forms.h"
 #include "GameClock.h"
-#include "TargetPictures.h"
 #include "TargetRules.h"
-#include "platform/AccessibleControls.h"
 #include "platform/BgrColor.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
@@ -45,212 +43,7 @@
 
 namespace {
 constexpr int F3 = 114;
-constexpr int ClientWidth = 5640;
-constexpr int ClientHeight = 4830;
-
-struct TargetPlace {
-    int left;
-    int top;
-};
-
-// Where each target sits until motion first moves it.
-constexpr std::array<TargetPlace, TargetCount> DesignPlaces{{
-    {2265, 1635}, {4290, 1635}, {195, 2158},  {1610, 605},  {876, 2150},  {1610, 2665}, {876, 3180},  {4335, 1120},
-    {195, 1641},  {4995, 2640}, {195, 2675},  {3615, 3195}, {195, 90},    {876, 90},    {876, 1120},  {1610, 90},
-    {1610, 1120}, {2265, 90},   {1610, 3180}, {2265, 1120}, {195, 1124},  {1610, 2150}, {2950, 605},  {2895, 1095},
-    {2950, 2150}, {2265, 2150}, {195, 607},   {2265, 3180}, {4965, 1635}, {3615, 1635}, {2265, 2665}, {3615, 605},
-    {2950, 2665}, {195, 3195},  {876, 605},   {4965, 605},  {2950, 1635}, {2950, 3180}, {4335, 2665}, {3615, 2150},
-    {2950, 90},   {3615, 90},   {3615, 1120}, {4335, 90},   {2265, 605},  {4965, 90},   {4335, 3180}, {4965, 1120},
-    {4965, 2115}, {4335, 2150}, {3615, 2665}, {876, 1635},  {876, 2665},  {1610, 1635}, {4320, 615},  {4965, 3180},
-    {2265, 1650},
-}};
-
-struct LevelOption {
-    const char *caption;
-    int left;
-    int width;
-};
-constexpr std::array<LevelOption, 4> LevelOptions{{
-    {"Too Easy", 2100, 975},
-    {"Easy", 3135, 645},
-    {"Hard", 3840, 645},
-    {"Too Hard", 4545, 975},
-}};
-
-// The order in which a resume tests the level options.
-constexpr std::array<int, 4> ResumeOrder{2, 1, 0, 3};
-
-QFont gameFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
-    auto *label = new QLabel(panel);
-    label->move(px(left), px(top));
-    setCaption(label, caption);
-    return label;
-}
 } // namespace
-
-frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
-    setWindowTitle(QStringLiteral("Plinkard"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(px(ClientWidth), px(ClientHeight));
-    setFont(gameFont(11, false));
-    setWindowIcon(QIcon(TargetPictures::Icon));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromBgr(BackColor));
-    setPalette(pal);
-    setAutoFillBackground(true);
-    setCursor(TargetPictures::crosshairCursor());
-    buildControls();
-
-    tmrVeryEasy = new Timer(this, 300, false, [this] { tmrVeryEasy_Timer(); });
-    tmrEasy = new Timer(this, 200, true, [this] { tmrEasy_Timer(); });
-    tmrHard = new Timer(this, 100, false, [this] { tmrHard_Timer(); });
-    tmrVeryHard = new Timer(this, 50, false, [this] { tmrVeryHard_Timer(); });
-    tmrTime = new Timer(this, 1000, true, [this] { tmrTime_Timer(); });
-    tmrWinScore = new Timer(this, 500, true, [this] { tmrWinScore_Timer(); });
-    nameControls();
-}
-
-frmPlinkard::~frmPlinkard() = default;
-
-void frmPlinkard::buildControls() {
-    // Targets first, so that the reload sign and the panel lie above them.
-    for (int i = 0; i < TargetCount; ++i) {
-        auto *target = new ImageControl(this, TargetPictures::target(i));
-        target->setObjectName(QStringLiteral("imgShoot%1").arg(i));
-        target->setGeometry(px(DesignPlaces.at(static_cast<size_t>(i)).left),
-                            px(DesignPlaces.at(static_cast<size_t>(i)).top), px(480), px(480));
-        target->hide();
-        connect(target, &ImageControl::clicked, this, [this, i] { imgShoot_Click(i); });
-        imgShoot.at(static_cast<size_t>(i)) = target;
-    }
-
-    lblFlash = new ClickLabel(this);
-    lblFlash->setObjectName(QStringLiteral("lblFlash"));
-    lblFlash->setText(QStringLiteral("RELOAD"));
-    lblFlash->setGeometry(pxRect(2040, 3615, 1560, 420));
-    lblFlash->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblFlash->setFont(gameFont(24, true));
-    QPalette flashPal = lblFlash->palette();
-    flashPal.setColor(QPalette::Window, fromBgr(BackColor));
-    flashPal.setColor(QPalette::WindowText, Qt::black);
-    lblFlash->setPalette(flashPal);
-    lblFlash->setAutoFillBackground(true);
-    lblFlash->hide();
-    connect(lblFlash, &ClickLabel::clicked, this, [this] { lblFlash_Click(); });
-
-    buildPanel();
-}
-
-void frmPlinkard::buildPanel() {
-    picPicture = new PictureBox(this);
-    picPicture->setObjectName(QStringLiteral("picPicture"));
-    picPicture->setGeometry(pxRect(0, 3735, 5655, 1185));
-    picPicture->setCursor(TargetPictures::arrowCursor());
-    QPalette pal = picPicture->palette();
-    pal.setColor(QPalette::Window, fromBgr(PanelColor));
-    pal.setColor(QPalette::WindowText, fromBgr(PanelTextColor));
-    picPicture->setPalette(pal);
-    connect(picPicture, &PictureBox::keyDown, this, [this](int code, int shift) { picPicture_KeyDown(code, shift); });
-
-    Label1 = panelLabel(picPicture, QStringLiteral("Score:"), 60, 60);
-    lblScore = panelLabel(picPicture, QStringLiteral("0"), 735, 60);
-    Label2 = panelLabel(picPicture, QStringLiteral("Misses:"), 60, 270);
-    lblMiss = panelLabel(picPicture, QStringLiteral("0"), 735, 270);
-    Label4 = panelLabel(picPicture, QStringLiteral("Time:"), 60, 495);
-    lblTime = panelLabel(picPicture, QStringLiteral("0:0:0"), 735, 495);
-    hour = panelLabel(picPicture, QStringLiteral("0"), 1260, 495);
-    minute = panelLabel(picPicture, QStringLiteral("0"), 1365, 495);
-    second = panelLabel(picPicture, QStringLiteral("0"), 1470, 495);
-    for (QLabel *counter : {hour, minute, second}) {
-        counter->hide();
-    }
-
-    // The prompt keeps its size while empty: it must stay clickable.
-    lblReload = new ClickLabel(picPicture);
-    lblReload->setGeometry(pxRect(60, 765, 1665, 195));
-    lblReload->setFont(gameFont(11, true));
-    connect(lblReload, &ClickLabel::clicked, this, [this] { lblReload_Click(); });
-
-    for (int i = 0; i < MagazineSize; ++i) {
-        auto *bullet = new ImageControl(picPicture, TargetPictures::Bullet);
-        bullet->setGeometry(pxRect(105 + 120 * i, 720, 75, 285));
-        connect(bullet, &ImageControl::clicked, this, [this, i] { imgBullet_Click(i); });
-        imgBullet.at(static_cast<size_t>(i)) = bullet;
-    }
-
-    for (int i = 0; i < 4; ++i) {
-        const LevelOption &level = LevelOptions.at(static_cast<size_t>(i));
-        auto *option = new QRadioButton(QString::fromLatin1(level.caption), picPicture);
-        option->setGeometry(pxRect(level.left, 105, level.width, 210));
-        option->setChecked(i == Easy);
-        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) {
-                optLevel_Click(i);
-            }
-        });
-        option->installEventFilter(this);
-        optLevel.at(static_cast<size_t>(i)) = option;
-    }
-
-    chkMusic = new QCheckBox(QStringLiteral("Music On/Off"), picPicture);
-    chkMusic->setGeometry(pxRect(2355, 375, 1380, 240));
-    chkMusic->setChecked(true);
-    connect(chkMusic, &QCheckBox::toggled, this, [this] { chkMusic_Click(); });
-    chkSounds = new QCheckBox(QStringLiteral("Sounds On/Off"), picPicture);
-    chkSounds->setGeometry(pxRect(3795, 375, 1440, 240));
-    chkSounds->setChecked(true);
-
-    auto button = [this](const QString &caption, int left, int width) {
-        auto *b = new QPushButton(caption, picPicture);
-        b->setGeometry(pxRect(left, 675, width, 330));
-        b->installEventFilter(this);
-        return b;
-    };
-    cmdNew = button(QStringLiteral("New Game"), 1920, 1020);
-    cmdSettings = button(QStringLiteral("Settings"), 2985, 795);
-    cmdHigh = button(QStringLiteral("High Scores"), 3825, 1065);
-    cmdExit = button(QStringLiteral("E&xit"), 4935, 630);
-    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-    connect(cmdSettings, &QPushButton::clicked, this, [this] { cmdSettings_Click(); });
-    connect(cmdHigh, &QPushButton::clicked, this, [this] { cmdHigh_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    chkMusic->installEventFilter(this);
-    chkSounds->installEventFilter(this);
-
-    // The panel comes first in the tab order, so it holds the focus when the window opens.
-    QWidget::setTabOrder(picPicture, optLevel[0]);
-    picPicture->setFocus();
-}
-
-// What a screen reader says; labels, buttons and options already speak their captions.
-void frmPlinkard::nameControls() {
-    picPicture->setAccessibleName(QStringLiteral("Score panel"));
-    Label1->setBuddy(lblScore);
-    Label2->setBuddy(lblMiss);
-    Label4->setBuddy(lblTime);
-    for (int i = 0; i < TargetCount; ++i) {
-        ImageControl *target = imgShoot.at(static_cast<size_t>(i));
-        target->setAccessibleName(TargetPictures::targetName(i));
-        target->setAccessibleRole(QAccessible::Button);
-    }
-    // Each bullet tells how many are left, wherever the reader lands in the magazine.
-    new ShownCountName(picPicture, {imgBullet.begin(), imgBullet.end()}, QStringLiteral("1 bullet left"),
-                       QStringLiteral("%1 bullets left"));
-    const QString reload = QStringLiteral("Click to reload");
-    for (ImageControl *bullet : imgBullet) {
-        bullet->setAccessibleDescription(reload);
-    }
-    lblReload->setAccessibleDescription(reload);
-    lblFlash->setAccessibleDescription(reload);
-}
 
 // ---------------------------------------------------------------- start-up
 
@@ -258,23 +51,16 @@ void frmPlinkard::Form_Load() {
     Services &svc = m_forms.services;
     modPlinkard &mod = m_forms.mod;
 
-    // 1. Sound test
     if (svc.sound.outputDeviceCount() <= 0) {
         svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
                           QStringLiteral("Sound Test"));
     }
 
-    // 2. - 4. Game state and the target grid
     bulletsLeft = MagazineSize;
     easyShotCount = 0;
-    colTargets.clear();
-    for (int i = 1; i <= 56; ++i) {
-        colTargets << QString::number(i);
-    }
     colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
     colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
 
-    // 5. The program's folder
     const QString folder = svc.files.programFolder();
     QString appFolder = mod.ShortPath(folder);
     if (appFolder.isEmpty()) {
@@ -285,20 +71,18 @@ void frmPlinkard::Form_Load() {
     }
     mod.AppFolder = appFolder;
 
-    // 6. - 7. The music and sound switches
     using namespace StoredSettings;
-    setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), Value(chkMusic)));
-    setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), Value(chkSounds)));
+    setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), value(chkMusic)));
+    setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), value(chkSounds)));
 
-    // 8. The music
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
 
-    // 9. The reload sign waits in the middle of the field.
+    // The reload sign waits in the middle of the field.
     lblFlash->move(px(2040), px(1620));
 
-    // 10. Without its score file the game does not run.
+    // Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
         svc.messages.show(
             this,
@@ -342,10 +126,6 @@ void frmPlinkard::cmdExit_Click() { close(); }
 void frmPlinkard::closeEvent(QCloseEvent *event) {
     int cancel = 0;
     Form_QueryUnload(cancel, 0);
-    if (cancel != 0) {
-        event->ignore();
-        return;
-    }
     Form_Unload(cancel);
     event->accept();
 }
@@ -357,21 +137,21 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
         store.write(App, Section, Wave, m_forms.settings().txtWave->text());
-        store.write(App, Section, MidiOnOff, QString::number(Value(chkMusic)));
-        store.write(App, Section, WaveOnOff, QString::number(Value(chkSounds)));
+        store.write(App, Section, MidiOnOff, QString::number(value(chkMusic)));
+        store.write(App, Section, WaveOnOff, QString::number(value(chkSounds)));
     }
 
     if (m_forms.isSettingsLoaded()) {
-        Forms::Unload(&m_forms.settings());
+        Forms::unload(&m_forms.settings());
     }
     if (m_forms.isScoresLoaded()) {
-        Forms::Unload(&m_forms.scores());
+        Forms::unload(&m_forms.scores());
     }
     if (m_forms.isColorsLoaded()) {
-        Forms::Unload(&m_forms.colors());
+        Forms::unload(&m_forms.colors());
     }
     if (m_forms.isNameLoaded()) {
-        Forms::Unload(&m_forms.name());
+        Forms::unload(&m_forms.name());
     }
 }
 
@@ -391,13 +171,13 @@ void frmPlinkard::cmdNew_Click() {
     }
     lblReload_Click();
     tmrWinScore->setEnabled(true);
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         m_forms.mod.StopMidi();
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
 }
 
-Timer *frmPlinkard::LevelTimer(int Index) const {
+Timer *frmPlinkard::levelTimer(int Index) const {
     switch (Index) {
     case TooEasy:
         return tmrVeryEasy;
@@ -412,7 +192,7 @@ Timer *frmPlinkard::LevelTimer(int Index) const {
     }
 }
 
-int frmPlinkard::SelectedLevel() const {
+int frmPlinkard::selectedLevel() const {
     for (int i = 0; i < 4; ++i) {
         if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
             return i;
@@ -422,33 +202,11 @@ int frmPlinkard::SelectedLevel() const {
 }
 
 void frmPlinkard::optLevel_Click(int Index) {
-    switch (Index) {
-    case TooEasy:
-        tmrVeryEasy->setEnabled(true);
-        tmrEasy->setEnabled(false);
-        tmrHard->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case Easy:
-        tmrEasy->setEnabled(true);
-        tmrVeryEasy->setEnabled(false);
-        tmrHard->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case Hard:
-        tmrHard->setEnabled(true);
-        tmrEasy->setEnabled(false);
-        tmrVeryEasy->setEnabled(false);
-        tmrVeryHard->setEnabled(false);
-        break;
-    case TooHard:
-        tmrVeryHard->setEnabled(true);
-        tmrHard->setEnabled(false);
-        tmrEasy->setEnabled(false);
-        tmrVeryEasy->setEnabled(false);
-        break;
-    default:
-        break;
+    if (levelTimer(Index) == nullptr) {
+        return;
+    }
+    for (int level = TooEasy; level <= TooHard; ++level) {
+        levelTimer(level)->setEnabled(level == Index);
     }
 }
 
@@ -461,16 +219,11 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     }
     m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
                                    QStringLiteral("Paused"));
-    tmrTime->setEnabled(true);
-    for (const int i : ResumeOrder) {
-        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            LevelTimer(i)->setEnabled(true);
-        }
-    }
+    resumeClockAndMotion();
 }
 
-void frmPlinkard::HaltPlay() {
-    if (Value(chkMusic) == 1) {
+void frmPlinkard::haltPlay() {
+    if (value(chkMusic) == 1) {
         m_forms.mod.StopMidi();
     }
     for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
@@ -478,34 +231,36 @@ void frmPlinkard::HaltPlay() {
     }
 }
 
-void frmPlinkard::ResumePlay() {
-    if (Value(chkMusic) == 1) {
+void frmPlinkard::resumePlay() {
+    if (value(chkMusic) == 1) {
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
-    tmrTime->setEnabled(true);
     tmrWinScore->setEnabled(true);
-    for (const int i : ResumeOrder) {
-        if (optLevel.at(static_cast<size_t>(i))->isChecked()) {
-            LevelTimer(i)->setEnabled(true);
-            break;
-        }
+    resumeClockAndMotion();
+}
+
+void frmPlinkard::resumeClockAndMotion() {
+    tmrTime->setEnabled(true);
+    // The level options are exclusive: at most one motion timer runs.
+    if (const int level = selectedLevel(); level >= 0) {
+        levelTimer(level)->setEnabled(true);
     }
 }
 
 void frmPlinkard::cmdSettings_Click() {
-    HaltPlay();
+    haltPlay();
     m_forms.settings().exec();
 }
 
 void frmPlinkard::cmdHigh_Click() {
-    HaltPlay();
+    haltPlay();
     frmScores &table = m_forms.scores();
-    table.Fill(m_forms.mod.ScoreLines);
+    table.fill(m_forms.mod.ScoreLines);
     table.exec();
 }
 
 void frmPlinkard::chkMusic_Click() {
-    if (Value(chkMusic) == 1) {
+    if (value(chkMusic) == 1) {
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     } else {
         m_forms.mod.StopMidi();
@@ -516,32 +271,28 @@ bool frmPlinkard::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::MouseButtonRelease) {
         return QWidget::eventFilter(watched, event);
     }
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    const int button = mouse->button() == Qt::LeftButton ? 1 : (mouse->button() == Qt::RightButton ? 2 : 4);
-    const int shift = PictureBox::shiftState(mouse->modifiers());
-    const auto x = static_cast<float>(toTwips(qRound(mouse->position().x())));
-    const auto y = static_cast<float>(toTwips(qRound(mouse->position().y())));
     // Taking the focus away before the button has seen its release would cancel the click,
-    // so the mouse-up handler runs just after the release has been delivered.
+    // so the mouse-up handler runs just after the release has been delivered. The handlers
+    // read neither the button nor the position, so none is passed on.
     QMetaObject::invokeMethod(
         this,
-        [this, control = QPointer<QObject>(watched), button, shift, x, y] {
+        [this, control = QPointer<QObject>(watched)] {
             if (control == cmdNew) {
-                cmdNew_MouseUp(button, shift, x, y);
+                cmdNew_MouseUp(0, 0, 0, 0);
             } else if (control == cmdSettings) {
-                cmdSettings_MouseUp(button, shift, x, y);
+                cmdSettings_MouseUp(0, 0, 0, 0);
             } else if (control == cmdHigh) {
-                cmdHigh_MouseUp(button, shift, x, y);
+                cmdHigh_MouseUp(0, 0, 0, 0);
             } else if (control == cmdExit) {
-                cmdExit_MouseUp(button, shift, x, y);
+                cmdExit_MouseUp(0, 0, 0, 0);
             } else if (control == chkMusic) {
-                chkMusic_MouseUp(button, shift, x, y);
+                chkMusic_MouseUp(0, 0, 0, 0);
             } else if (control == chkSounds) {
-                chkSounds_MouseUp(button, shift, x, y);
+                chkSounds_MouseUp(0, 0, 0, 0);
             } else {
                 for (int i = 0; i < 4; ++i) {
                     if (control == optLevel.at(static_cast<size_t>(i))) {
-                        optLevel_MouseUp(i, button, shift, x, y);
+                        optLevel_MouseUp(i, 0, 0, 0, 0);
                     }
                 }
             }
@@ -561,7 +312,7 @@ void frmPlinkard::optLevel_MouseUp(int, int, int, float, float) { picPicture->se
 
 // ---------------------------------------------------------------- shooting
 
-void frmPlinkard::AddToCaption(QLabel *label, int64_t delta) {
+void frmPlinkard::addToCaption(QLabel *label, int64_t delta) {
     // A caption that is not a number, or a sum that would overflow, leaves it as it is.
     if (const auto sum = Decimal::add(label->text(), delta)) {
         setCaption(label, *sum);
@@ -574,14 +325,14 @@ bool frmPlinkard::BeginShot() {
         mod.PlayWave(mod.AppFolder + QStringLiteral("miss.wav"));
         return false;
     }
-    if (Value(chkSounds) == 1) {
+    if (value(chkSounds) == 1) {
         mod.PlayWave(m_forms.settings().txtWave->text());
     }
     return true;
 }
 
 bool frmPlinkard::SpendAmmunition() {
-    const ShotSpent spent = spendAmmunition(SelectedLevel(), bulletsLeft, easyShotCount);
+    const ShotSpent spent = spendAmmunition(selectedLevel(), bulletsLeft, easyShotCount);
     for (int i = 0; i < spent.hiddenCount; ++i) {
         imgBullet.at(static_cast<size_t>(spent.hiddenBullets.at(static_cast<size_t>(i))))->hide();
     }
@@ -597,21 +348,21 @@ void frmPlinkard::imgShoot_Click(int Index) {
         return;
     }
     imgShoot.at(static_cast<size_t>(Index))->hide();
-    AddToCaption(lblScore, 100);
+    addToCaption(lblScore, 100);
     if (!SpendAmmunition()) {
         return;
     }
-    if (Value(m_forms.settings().chkChgSpd) != 1) {
+    if (value(m_forms.settings().chkChgSpd) != 1) {
         return;
     }
     if (const auto level = speedLevelFor(Index)) {
         optLevel.at(static_cast<size_t>(*level))->setChecked(true);
     }
-    if (Value(m_forms.settings().chkPoints) != 1) {
+    if (value(m_forms.settings().chkPoints) != 1) {
         return;
     }
     if (const int64_t bonus = bonusFor(Index); bonus != 0) {
-        AddToCaption(lblScore, bonus);
+        addToCaption(lblScore, bonus);
     }
     if (isPenguin(Index)) {
         m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
@@ -633,8 +384,8 @@ void frmPlinkard::Form_Click() {
     if (!BeginShot()) {
         return;
     }
-    AddToCaption(lblMiss, 1);
-    AddToCaption(lblScore, -95);
+    addToCaption(lblMiss, 1);
+    addToCaption(lblScore, -95);
     SpendAmmunition();
 }
 
@@ -658,18 +409,17 @@ void frmPlinkard::lblFlash_Click() {
 
 // ---------------------------------------------------------------- motion
 
-int frmPlinkard::DrawTarget() {
-    const auto n = static_cast<double>(colTargets.size());
+int frmPlinkard::drawTarget() {
     const auto u = static_cast<double>(m_forms.services.random.next());
-    return std::clamp(static_cast<int>(u * n + 1), 1, TargetCount - 1);
+    return std::clamp(static_cast<int>(u * MotionTargetCount + 1), 1, MotionTargetCount);
 }
 
-void frmPlinkard::MotionTick(int hides) {
+void frmPlinkard::motionTick(int hides) {
     auto &random = m_forms.services.random;
-    targetIndex = DrawTarget();
+    targetIndex = drawTarget();
     imgShoot.at(static_cast<size_t>(targetIndex))->show();
     for (int i = 0; i < hides; ++i) {
-        targetIndex = DrawTarget();
+        targetIndex = drawTarget();
         imgShoot.at(static_cast<size_t>(targetIndex))->hide();
     }
     // Until Form_Load has filled the grid (its start-up boxes let ticks run) there is no cell to
@@ -686,10 +436,10 @@ void frmPlinkard::MotionTick(int hides) {
     imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
 }
 
-void frmPlinkard::tmrVeryEasy_Timer() { MotionTick(1); }
-void frmPlinkard::tmrEasy_Timer() { MotionTick(6); }
-void frmPlinkard::tmrHard_Timer() { MotionTick(7); }
-void frmPlinkard::tmrVeryHard_Timer() { MotionTick(7); }
+void frmPlinkard::tmrVeryEasy_Timer() { motionTick(1); }
+void frmPlinkard::tmrEasy_Timer() { motionTick(6); }
+void frmPlinkard::tmrHard_Timer() { motionTick(7); }
+void frmPlinkard::tmrVeryHard_Timer() { motionTick(7); }
 
 // ---------------------------------------------------------------- clock and winning score
 
@@ -705,7 +455,7 @@ void frmPlinkard::tmrTime_Timer() {
 
 void frmPlinkard::tmrWinScore_Timer() {
     frmSettings &settings = m_forms.settings();
-    if (Value(settings.chkWinScore) == 1) {
+    if (value(settings.chkWinScore) == 1) {
         return;
     }
     // An empty box means no winning score; any number of digits compares exactly.
@@ -718,13 +468,13 @@ void frmPlinkard::tmrWinScore_Timer() {
         MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
     tmrWinScore->setEnabled(false);
     if (answer == MsgResult::No) {
-        EndGameAfterWinningScore();
+        endGameAfterWinningScore();
     }
 }
 
-void frmPlinkard::EndGameAfterWinningScore() {
+void frmPlinkard::endGameAfterWinningScore() {
     if (placeFor(tableFromLines(m_forms.mod.ScoreLines), lblScore->text())) {
-        HaltPlay();
+        haltPlay();
         frmName &entry = m_forms.name();
         if (entry.exec() == QDialog::Accepted && m_forms.isScoresLoaded() && m_forms.scores().isVisible()) {
             // The table opened by the entry resumes play when it closes.
@@ -732,7 +482,7 @@ void frmPlinkard::EndGameAfterWinningScore() {
             connect(&m_forms.scores(), &frmScores::unloaded, &wait, &QEventLoop::quit);
             wait.exec();
         } else {
-            ResumePlay();
+            resumePlay();
         }
     }
     // The window may have been closed meanwhile: a new game would start the music again.
@@ -743,7 +493,7 @@ void frmPlinkard::EndGameAfterWinningScore() {
 
 // ---------------------------------------------------------------- appearance
 
-void frmPlinkard::ApplyAppearance(const Appearance &look) {
+void frmPlinkard::setAppearance(const Appearance &look) {
     m_appearance = look;
     QPalette field = palette();
     field.setColor(QPalette::Window, fromBgr(look.fieldColor));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -59,9 +58,7 @@ public:
     Timer *tmrWinScore = nullptr;
 
     // State
-    QStringList colTargets;
     std::vector<int16_t> colLefts;
-    std::vector<int16_t> colTops;
     int32_t targetIndex = 0;
     int16_t nextLeft = 0;
     int16_t nextTop = 0;
@@ -92,8 +89,6 @@ public:
 
     // Shooting, misses and reload
     void imgShoot_Click(int Index);
-    bool BeginShot();
-    bool SpendAmmunition();
     void Reload();
     void lblReload_Click();
     void imgBullet_Click(int Index);
@@ -109,13 +104,12 @@ public:
 
     bool LoadScores(const QString &FileName);
 
-    // Halts play around a modal window and resumes it when that window closes.
-    void HaltPlay();
-    void ResumePlay();
+    // Resumes play halted around a modal window when that window closes.
+    void resumePlay();
     // The selected level's index, or -1.
-    int SelectedLevel() const;
+    int selectedLevel() const;
     // The motion timer of a level (0..3).
-    Timer *LevelTimer(int Index) const;
+    Timer *levelTimer(int Index) const;
     // The colours window's choices, for this run: field and panel colours and pictures, panel text.
     struct Appearance {
         uint32_t fieldColor = BackColor;
@@ -124,9 +118,9 @@ public:
         QString panelPicture;
         uint32_t panelTextColor = PanelTextColor;
     };
-    void ApplyAppearance(const Appearance &look);
+    void setAppearance(const Appearance &look);
     // What is in force now: the load-time look until the colours window changes it.
-    const Appearance &CurrentAppearance() const { return m_appearance; }
+    const Appearance &appearance() const { return m_appearance; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -136,14 +130,20 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool BeginShot();
+    bool SpendAmmunition();
+    // Halts play around a modal window.
+    void haltPlay();
+    void resumeClockAndMotion();
     void buildControls();
     void buildPanel();
     void nameControls();
-    void MotionTick(int hides);
-    int DrawTarget();
-    void AddToCaption(QLabel *label, int64_t delta);
-    void EndGameAfterWinningScore();
+    void motionTick(int hides);
+    int drawTarget();
+    void addToCaption(QLabel *label, int64_t delta);
+    void endGameAfterWinningScore();
 
+    std::vector<int16_t> colTops;
     Forms &m_forms;
     bool m_centred = false;
     bool m_unloading = false;

@@ -17,12 +17,11 @@ public:
     // `many` holds %1 for the count.
     ShownCountName(QObject *parent, std::vector<QWidget *> members, QString one, QString many);
 
-    int shownCount() const;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    int shownCount() const;
     void rename();
 
     std::vector<QWidget *> m_members;

@@ -11,11 +11,6 @@ ImageControl::ImageControl(QWidget *parent, const QString &picture) : QWidget(pa
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void ImageControl::setPicture(const QString &resource) {
-    m_picture = resource;
-    update();
-}
-
 void ImageControl::paintEvent(QPaintEvent * /*event*/) {
     if (m_picture.isEmpty()) {
         return;

@@ -12,7 +12,6 @@ public:
     explicit ImageControl(QWidget *parent, const QString &picture = {});
 
     QString picture() const { return m_picture; }
-    void setPicture(const QString &resource);
 
     // How a screen reader presents it: a picture, or a button where clicking it is the point.
     QAccessible::Role accessibleRole() const { return m_role; }

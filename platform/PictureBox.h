@@ -13,9 +13,6 @@ public:
     // Drawn at the top left over the background colour; a null picture shows none.
     void setPicture(const QPixmap &picture);
 
-    static int keyCode(int qtKey);
-    // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
-    static int shiftState(Qt::KeyboardModifiers modifiers);
 
 signals:
     void keyDown(int keyCode, int shift);
@@ -27,5 +24,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static int keyCode(int qtKey);
+    // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
+    static int shiftState(Qt::KeyboardModifiers modifiers);
     QPixmap m_picture;
 };

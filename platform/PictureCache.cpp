@@ -15,9 +15,7 @@ struct Key {
     bool operator==(const Key &) const = default;
 };
 
-size_t qHash(const Key &k, size_t seed = 0) {
-    return qHashMulti(seed, k.resource, k.width, k.height, k.ratioPercent);
-}
+size_t qHash(const Key &k, size_t seed = 0) { return qHashMulti(seed, k.resource, k.width, k.height, k.ratioPercent); }
 } // namespace
 
 QImage PictureCache::render(const QString &resource, QSize pixelSize) {

@@ -22,19 +22,18 @@ public:
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override;
 
     QString fileFor(const QString &app) const;
-    static QString defaultFolder();
-    // The file format: keys verbatim; values verbatim unless they need quoting.
-    static QSettings::Format format();
-
-    // The parts of the format, exposed for their tests.
+    // Reads the file format; public so that damaged files can be fed to it.
     static bool readIni(QIODevice &device, QSettings::SettingsMap &map);
-    static bool writeIni(QIODevice &device, const QSettings::SettingsMap &map);
 
 protected:
     void beginWrites() override;
     void endWrites() override;
 
 private:
+    static QString defaultFolder();
+    // The file format: keys verbatim; values verbatim unless they need quoting.
+    static QSettings::Format format();
+    static bool writeIni(QIODevice &device, const QSettings::SettingsMap &map);
     void save(const QString &app, const std::vector<std::pair<QString, QString>> &values);
 
     QString m_folder;

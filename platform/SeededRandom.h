@@ -13,9 +13,9 @@ public:
 
     explicit SeededRandom(uint64_t seed = DefaultSeed);
     float next() override;
-    uint32_t nextBits();
 
 private:
+    uint32_t nextBits();
     uint64_t m_state = 0;
     static constexpr uint64_t Increment = 1442695040888963407ULL;
 };

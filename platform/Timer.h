@@ -12,8 +12,8 @@ class Timer final : public QObject {
 public:
     Timer(QObject *parent, int intervalMs, bool enabled, std::function<void()> handler);
 
-    int Interval() const { return m_timer.interval(); }
-    bool Enabled() const { return m_enabled; }
+    int interval() const { return m_timer.interval(); }
+    bool isEnabled() const { return m_enabled; }
     // Enabling a running timer leaves its interval running; enabling a stopped one starts a fresh interval.
     void setEnabled(bool enabled);
     // Runs the handler as a tick would (unless a tick is already running).

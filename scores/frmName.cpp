@@ -2,24 +2,25 @@
 
 #include "frmScores.h"
 #include "game/Forms.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "sound/modPlinkard.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmName::frmName(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+namespace {
+constexpr int MaxNameLength = 40;
+}
+
+frmName::frmName(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("High Score!"));
     setFixedSize(px(3315), px(1245));
     setModal(true);
 
     Label1 = new QLabel(QStringLiteral("You have gotten a High Score!  Enter your name below:"), this);
-    QFont bold(QStringLiteral("Liberation Sans"));
-    bold.setPixelSize(13);
-    bold.setBold(true);
-    Label1->setFont(bold);
+    Label1->setFont(gameFont(13, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setGeometry(pxRect(60, 30, 3285, 495));
@@ -42,18 +43,13 @@ void frmName::cmdOkay_Click() {
     const bool fresh = !m_forms.isScoresLoaded();
     frmScores &table = m_forms.scores();
     if (fresh) {
-        table.Fill(m_forms.mod.ScoreLines);
+        table.fill(m_forms.mod.ScoreLines);
     }
     table.InsertCurrentScore(txtName->text());
     // Play stays halted behind the table, as when High Scores opens it. This dialog stays
     // loaded, hidden, until the table closes: the table's Command1 reads the typed name.
-    connect(&table, &frmScores::unloaded, this, [this] { Forms::Unload(this); });
+    connect(&table, &frmScores::unloaded, this, [this] { Forms::unload(this); });
     table.setModal(true);
     table.show();
     accept();
-}
-
-void frmName::closeEvent(QCloseEvent *event) {
-    event->accept();
-    m_forms.release(this);
 }

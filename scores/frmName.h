@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "game/FormDialog.h"
 
 class Forms;
 class QLabel;
@@ -8,11 +8,9 @@ class QLineEdit;
 class QPushButton;
 
 // Asks a player who has reached a high score for a name.
-class frmName final : public QDialog {
+class frmName final : public FormDialog {
     Q_OBJECT
 public:
-    static constexpr int MaxNameLength = 40;
-
     frmName(Forms &forms, QWidget *owner);
 
     QLabel *Label1 = nullptr;
@@ -20,14 +18,4 @@ public:
     QPushButton *cmdOkay = nullptr;
 
     void cmdOkay_Click();
-
-public slots:
-    // Escape would hide the window and skip its closing steps; with no cancel button it does nothing.
-    void reject() override {}
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    Forms &m_forms;
 };

@@ -7,7 +7,6 @@
 #include "platform/Controls.h"
 #include "platform/Twips.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,13 +14,6 @@
 #include <QPushButton>
 
 namespace {
-QFont tableFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 // Where the score column starts; names stay left of it.
 constexpr int ScoreLeft = 3240;
 constexpr int NameLeft = 90;
@@ -43,7 +35,7 @@ protected:
 };
 
 QLabel *placeLabel(QLabel *label, const QString &text, int left, int top, Qt::Alignment align) {
-    label->setFont(tableFont(13, true));
+    label->setFont(gameFont(13, true));
     label->setAlignment(align | Qt::AlignVCenter);
     label->move(px(left), px(top));
     setCaption(label, text);
@@ -51,17 +43,17 @@ QLabel *placeLabel(QLabel *label, const QString &text, int left, int top, Qt::Al
 }
 } // namespace
 
-frmScores::frmScores(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("High Scores"));
     setFixedSize(px(4650), px(4425));
-    setFont(tableFont(11, false));
+    setFont(gameFont(11));
 
     highscores = new QFrame(this);
     highscores->setFrameShape(QFrame::StyledPanel);
     highscores->setGeometry(pxRect(15, -60, 4620, 4080));
 
     Label1 = new QLabel(QStringLiteral("High Scores"), highscores);
-    Label1->setFont(tableFont(24, false));
+    Label1->setFont(gameFont(24));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setGeometry(pxRect(1335, 195, 1995, 435));
 
@@ -78,15 +70,9 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
         first->setPalette(pal);
     }
 
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setGeometry(pxRect(2940, 4065, 795, 345));
-    cmdClear = new QPushButton(QStringLiteral("&Reset"), this);
-    cmdClear->setGeometry(pxRect(3810, 4065, 795, 345));
-    Command1 = new QPushButton(QStringLiteral("Command1"), this);
-    Command1->setGeometry(pxRect(945, 4140, 1110, 300));
-    for (QPushButton *b : {cmdClose, cmdClear, Command1}) {
-        b->setAutoDefault(false);
-    }
+    cmdClose = plainButton(QStringLiteral("&Close"), this, pxRect(2940, 4065, 795, 345));
+    cmdClear = plainButton(QStringLiteral("&Reset"), this, pxRect(3810, 4065, 795, 345));
+    Command1 = plainButton(QStringLiteral("Command1"), this, pxRect(945, 4140, 1110, 300));
     setTabOrder(cmdClose, cmdClear);
     setTabOrder(cmdClear, Command1);
 
@@ -95,7 +81,7 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void frmScores::Fill(const QStringList &scoreLines) {
+void frmScores::fill(const QStringList &scoreLines) {
     const ScoreTable table = tableFromLines(scoreLines);
     for (size_t i = 0; i < table.size(); ++i) {
         setCaption(lblScore.at(i), table.at(i).score);
@@ -119,22 +105,15 @@ void frmScores::InsertCurrentScore(const QString &NAME) {
     }
 }
 
-void frmScores::cmdClose_Click() { Forms::Unload(this); }
+void frmScores::cmdClose_Click() { Forms::unload(this); }
 
+// Reset has no action on purpose: a click leaves the table and the score file as they are.
 void frmScores::cmdClear_Click() {}
 
 void frmScores::Command1_Click() { InsertCurrentScore(m_forms.name().txtName->text()); }
 
 void frmScores::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ResumePlay();
+        m_forms.main().resumePlay();
     }
-}
-
-void frmScores::closeEvent(QCloseEvent *event) {
-    int cancel = 0;
-    Form_QueryUnload(cancel, 0);
-    event->accept();
-    m_forms.release(this);
-    emit unloaded();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "game/FormDialog.h"
+
 #include <QStringList>
 #include <array>
 
@@ -10,7 +11,7 @@ class QLabel;
 class QPushButton;
 
 // The high-score table: ten places, each a score and a name.
-class frmScores final : public QDialog {
+class frmScores final : public FormDialog {
     Q_OBJECT
 public:
     frmScores(Forms &forms, QWidget *owner);
@@ -24,26 +25,12 @@ public:
     QPushButton *Command1 = nullptr;
 
     // The places from the score file's lines.
-    void Fill(const QStringList &scoreLines);
+    void fill(const QStringList &scoreLines);
     // Enters the main window's score and game time under this name, if it qualifies.
     void InsertCurrentScore(const QString &NAME);
 
     void cmdClose_Click();
     void cmdClear_Click();
     void Command1_Click();
-    void Form_QueryUnload(int &Cancel, int UnloadMode);
-
-signals:
-    // The window has closed and its places are gone.
-    void unloaded();
-
-public slots:
-    // Escape would hide the window and skip its closing steps; with no cancel button it does nothing.
-    void reject() override {}
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    Forms &m_forms;
+    void Form_QueryUnload(int &Cancel, int UnloadMode) override;
 };

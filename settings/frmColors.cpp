@@ -4,12 +4,12 @@
 #include "game/frmPlinkard.h"
 #include "platform/BgrColor.h"
 #include "platform/ColorDialogs.h"
+#include "platform/Controls.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "sound/modPlinkard.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,13 +17,6 @@
 #include <QPushButton>
 
 namespace {
-QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(where);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
     auto *box = new QFrame(parent);
     box->setGeometry(where);
@@ -32,27 +25,18 @@ QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
     frmColors::setBackColor(box, bgr);
     return box;
 }
-
-QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget *buddy) {
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(where);
-    label->setBuddy(buddy);
-    return label;
-}
 } // namespace
 
-frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(px(4590), px(2805));
     setModal(true);
     // As in the settings window: at 11 px the labels lose their colons.
-    QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(10);
-    setFont(face);
+    setFont(gameFont(10));
 
     // Each opening starts from what the main window shows, so Okay changes only what is chosen.
     const frmPlinkard::Appearance look =
-        m_forms.isMainLoaded() ? m_forms.main().CurrentAppearance() : frmPlinkard::Appearance{};
+        m_forms.isMainLoaded() ? m_forms.main().appearance() : frmPlinkard::Appearance{};
 
     fraColors = new QGroupBox(this);
     fraColors->setGeometry(pxRect(30, -15, 4530, 1020));
@@ -100,7 +84,7 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(for
     connect(cmdNo, &QPushButton::clicked, this, [this] { cmdNo_Click(); });
 }
 
-uint32_t frmColors::BackColor(const QFrame *preview) { return toBgr(preview->palette().color(QPalette::Window)); }
+uint32_t frmColors::backColor(const QFrame *preview) { return toBgr(preview->palette().color(QPalette::Window)); }
 
 void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
     QPalette pal = preview->palette();
@@ -108,7 +92,7 @@ void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
     preview->setPalette(pal);
 }
 
-void frmColors::PickPicture(QLineEdit *box) {
+void frmColors::pickPicture(QLineEdit *box) {
     if (const auto file = m_forms.services.fileDialogs.openFile(
             this, QStringLiteral("Select File"), QStringLiteral("Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
             m_forms.mod.AppFolder)) {
@@ -116,7 +100,7 @@ void frmColors::PickPicture(QLineEdit *box) {
     }
 }
 
-void frmColors::PickColor(QFrame *preview) {
+void frmColors::pickColor(QFrame *preview) {
     if (const auto color =
             m_forms.services.colorDialogs.chooseColor(this, QStringLiteral("Choose Color"), m_dialogColor)) {
         m_dialogColor = *color;
@@ -124,24 +108,19 @@ void frmColors::PickColor(QFrame *preview) {
     }
 }
 
-void frmColors::cmdBGBrowse_Click() { PickPicture(txtBGImage); }
-void frmColors::cmdBGColor_Click() { PickColor(picBGColor); }
-void frmColors::cmdSBGBrowse_Click() { PickPicture(txtSBGImage); }
-void frmColors::cmdSBGColor_Click() { PickColor(picSBGColor); }
-void frmColors::cmdForeColor_Click() { PickColor(picSFore); }
+void frmColors::cmdBGBrowse_Click() { pickPicture(txtBGImage); }
+void frmColors::cmdBGColor_Click() { pickColor(picBGColor); }
+void frmColors::cmdSBGBrowse_Click() { pickPicture(txtSBGImage); }
+void frmColors::cmdSBGColor_Click() { pickColor(picSBGColor); }
+void frmColors::cmdForeColor_Click() { pickColor(picSFore); }
 
 void frmColors::cmdOk_Click() {
     // The choices hold for this run only; nothing is stored.
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ApplyAppearance({BackColor(picBGColor), txtBGImage->text(), BackColor(picSBGColor),
-                                        txtSBGImage->text(), BackColor(picSFore)});
+        m_forms.main().setAppearance({backColor(picBGColor), txtBGImage->text(), backColor(picSBGColor),
+                                      txtSBGImage->text(), backColor(picSFore)});
     }
-    Forms::Unload(this);
+    Forms::unload(this);
 }
 
-void frmColors::cmdNo_Click() { Forms::Unload(this); }
-
-void frmColors::closeEvent(QCloseEvent *event) {
-    event->accept();
-    m_forms.release(this);
-}
+void frmColors::cmdNo_Click() { Forms::unload(this); }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "game/FormDialog.h"
+
 #include <array>
 #include <cstdint>
 
@@ -12,7 +13,7 @@ class QPushButton;
 class QFrame;
 
 // Colours and background pictures for the play field and the score panel.
-class frmColors final : public QDialog {
+class frmColors final : public FormDialog {
     Q_OBJECT
 public:
     frmColors(Forms &forms, QWidget *owner);
@@ -41,22 +42,13 @@ public:
     void cmdOk_Click();
     void cmdNo_Click();
 
-    static uint32_t BackColor(const QFrame *preview);
+    static uint32_t backColor(const QFrame *preview);
     static void setBackColor(QFrame *preview, uint32_t bgr);
 
-public slots:
-    // QDialog's Escape would only hide the window and skip its closing steps; with no
-    // cancel button the window ignores it, as the high-score window does.
-    void reject() override {}
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
-    void PickPicture(QLineEdit *box);
-    void PickColor(QFrame *preview);
+    void pickPicture(QLineEdit *box);
+    void pickColor(QFrame *preview);
 
-    Forms &m_forms;
     // The one colour dialog's current colour, shared by the three colour buttons.
     uint32_t m_dialogColor = 0;
 };

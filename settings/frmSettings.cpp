@@ -14,7 +14,6 @@
 #include "sound/modPlinkard.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,25 +36,15 @@ private:
     QString m_tag;
 };
 
-QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(where);
-    // Neither button is the window's default: Enter does not close it.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 } // namespace
 
-frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms(forms) {
+frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(px(4860), px(2400));
     setModal(true);
     // The game's face, a pixel smaller than in the main window: at 11 px the longest captions
     // outgrow the boxes the layout gives them.
-    QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(10);
-    setFont(face);
+    setFont(gameFont(10));
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(pxRect(45, -15, 4785, 2025));
@@ -64,16 +53,12 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
 
     txtMidi = new QLineEdit(fraSounds);
     txtMidi->setGeometry(pxRect(660, 270, 2940, 285));
-    Label[5] = new QLabel(QStringLiteral("&Music:"), fraSounds);
-    Label[5]->setGeometry(pxRect(150, 315, 465, 195));
-    Label[5]->setBuddy(txtMidi);
+    Label[5] = buddyLabel(QStringLiteral("&Music:"), fraSounds, pxRect(150, 315, 465, 195), txtMidi);
     cmdMusic = plainButton(QStringLiteral("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
 
     txtWave = new QLineEdit(fraSounds);
     txtWave->setGeometry(pxRect(660, 675, 2940, 285));
-    Label[4] = new QLabel(QStringLiteral("&Shoot:"), fraSounds);
-    Label[4]->setGeometry(pxRect(135, 720, 465, 195));
-    Label[4]->setBuddy(txtWave);
+    Label[4] = buddyLabel(QStringLiteral("&Shoot:"), fraSounds, pxRect(135, 720, 465, 195), txtWave);
     cmdSound = plainButton(QStringLiteral("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
 
     chkChgSpd = new QCheckBox(QStringLiteral("Certain &icons change speed"), Frame1);
@@ -87,16 +72,14 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
     Frame2->setGeometry(pxRect(2505, 1200, 2205, 750));
     chkWinScore = new QCheckBox(QStringLiteral("No Winning &Score "), Frame2);
     chkWinScore->setGeometry(pxRect(90, 135, 1650, 270));
-    txtWinScore = new QLineEdit(QStringLiteral("100000000"), Frame2);
+    txtWinScore = new QLineEdit(StoredSettings::DefaultWinningScore, Frame2);
     txtWinScore->setGeometry(pxRect(1200, 405, 930, 285));
     txtWinScore->setProperty("Tag", NumericTag);
     txtWinScore->setValidator(new TagValidator(NumericTag, txtWinScore));
     // A refused paste or drop sounds like a refused key.
     connect(txtWinScore, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
     txtWinScore->installEventFilter(this);
-    Label1 = new QLabel(QStringLiteral("Winning Sco&re:"), Frame2);
-    Label1->setGeometry(pxRect(75, 450, 1095, 195));
-    Label1->setBuddy(txtWinScore);
+    Label1 = buddyLabel(QStringLiteral("Winning Sco&re:"), Frame2, pxRect(75, 450, 1095, 195), txtWinScore);
 
     cmdColors = plainButton(QStringLiteral("C&olors"), this, pxRect(45, 2055, 795, 330));
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(3150, 2055, 795, 330));
@@ -121,7 +104,7 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : QDialog(owner), m_forms
     connect(cmdNo, &QPushButton::clicked, this, [this] { cmdNo_Click(); });
 }
 
-void frmSettings::ReadStore() {
+void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
     txtMidi->setText(store.read(App, Section, Midi, m_forms.mod.AppFolder + QStringLiteral("snot.mid")));
@@ -132,10 +115,10 @@ void frmSettings::ReadStore() {
     setValue(chkPoints, checkValue(store.read(App, Section, ExtraPoints, QStringLiteral("1")), 1));
 }
 
-void frmSettings::Form_Load() { ReadStore(); }
+void frmSettings::Form_Load() { readStore(); }
 
 void frmSettings::chkWinScore_Click() {
-    if (Value(chkWinScore) == 1) {
+    if (value(chkWinScore) == 1) {
         txtWinScore->setEnabled(false);
     } else {
         txtWinScore->setEnabled(true);
@@ -194,32 +177,21 @@ void frmSettings::cmdOk_Click() {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, txtMidi->text());
         store.write(App, Section, Wave, txtWave->text());
-        store.write(App, Section, ChangeSpeed, QString::number(Value(chkChgSpd)));
+        store.write(App, Section, ChangeSpeed, QString::number(value(chkChgSpd)));
         store.write(App, Section, WinningScore, txtWinScore->text());
-        store.write(App, Section, WinScore, QString::number(Value(chkWinScore)));
-        store.write(App, Section, ExtraPoints, QString::number(Value(chkPoints)));
+        store.write(App, Section, WinScore, QString::number(value(chkWinScore)));
+        store.write(App, Section, ExtraPoints, QString::number(value(chkPoints)));
     }
-    Forms::Unload(this);
+    Forms::unload(this);
 }
 
 void frmSettings::cmdNo_Click() {
-    ReadStore();
-    Forms::Unload(this);
+    readStore();
+    Forms::unload(this);
 }
 
 void frmSettings::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     if (m_forms.isMainLoaded()) {
-        m_forms.main().ResumePlay();
+        m_forms.main().resumePlay();
     }
-}
-
-void frmSettings::closeEvent(QCloseEvent *event) {
-    int cancel = 0;
-    Form_QueryUnload(cancel, 0);
-    if (cancel != 0) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_forms.release(this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "game/FormDialog.h"
+
 #include <array>
 
 class Forms;
@@ -12,7 +13,7 @@ class QPushButton;
 
 // The settings window, and the game's live copy of six stored settings: the game
 // reads its controls directly, which creates it (hidden) when it is not loaded.
-class frmSettings final : public QDialog {
+class frmSettings final : public FormDialog {
     Q_OBJECT
 public:
     frmSettings(Forms &forms, QWidget *owner);
@@ -35,7 +36,7 @@ public:
     QPushButton *cmdNo = nullptr;
 
     void Form_Load();
-    void Form_QueryUnload(int &Cancel, int UnloadMode);
+    void Form_QueryUnload(int &Cancel, int UnloadMode) override;
     void chkWinScore_Click();
     void txtWinScore_KeyPress(int &KeyAscii);
     void cmdMusic_Click();
@@ -44,20 +45,11 @@ public:
     void cmdOk_Click();
     void cmdNo_Click();
 
-    // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
-    void FilterKey(QLineEdit *box, int &KeyAscii);
-
-public slots:
-    // QDialog's Escape would only hide the window and skip its closing steps; with no
-    // cancel button the window ignores it, as the high-score window does.
-    void reject() override {}
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void ReadStore();
-
-    Forms &m_forms;
+    void readStore();
+    // Refuses, with a beep, a printable character that is not a digit in a box tagged "N".
+    void FilterKey(QLineEdit *box, int &KeyAscii);
 };

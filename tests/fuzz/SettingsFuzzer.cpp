@@ -15,8 +15,8 @@ namespace {
 GameRig *rig = nullptr;
 
 QStringList boxes(frmSettings &s) {
-    return {s.txtWinScore->text(), QString::number(Value(s.chkWinScore)), QString::number(Value(s.chkChgSpd)),
-            QString::number(Value(s.chkPoints)), s.txtMidi->text()};
+    return {s.txtWinScore->text(), QString::number(value(s.chkWinScore)), QString::number(value(s.chkChgSpd)),
+            QString::number(value(s.chkPoints)), s.txtMidi->text()};
 }
 } // namespace
 
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(!rig->forms->isSettingsLoaded());
     shown[4] = rig->mod.ShortPath(shown[4]);
     FUZZ_CHECK(boxes(rig->forms->settings()) == shown);
-    Forms::Unload(&rig->forms->settings());
+    Forms::unload(&rig->forms->settings());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

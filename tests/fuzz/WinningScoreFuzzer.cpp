@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     game.tmrWinScore->fire();
     const auto order = Decimal::compare(score, winning);
     const bool asked = !off && order && *order > 0;
-    FUZZ_CHECK(rig->fakes.messages.shown.size() == (asked ? 1U : 0U) && game.tmrWinScore->Enabled() == !asked);
+    FUZZ_CHECK(rig->fakes.messages.shown.size() == (asked ? 1U : 0U) && game.tmrWinScore->isEnabled() == !asked);
     FUZZ_CHECK(game.lblScore->text() == score);
     QCoreApplication::sendPostedEvents(); // no event loop runs here
     return 0;

@@ -155,12 +155,12 @@ TEST_F(Flow, WinningScoreAsksOnceUntilRearmed) {
     EXPECT_EQ(boxes().shown[0].prompt, "You've reached the winning score!  Do you wish to keep playing?");
     EXPECT_EQ(boxes().shown[0].title, "You made it!");
     EXPECT_EQ(boxes().shown[0].style, 52);
-    EXPECT_FALSE(w->tmrWinScore->Enabled());
+    EXPECT_FALSE(w->tmrWinScore->isEnabled());
     EXPECT_EQ(score(*w), "1001");
 
     // New Game re-arms it; the next game must pass the score again.
     w->cmdNew_Click();
-    EXPECT_TRUE(w->tmrWinScore->Enabled());
+    EXPECT_TRUE(w->tmrWinScore->isEnabled());
     w->tmrWinScore_Timer();
     EXPECT_EQ(boxes().shown.size(), 1U);
 
@@ -198,7 +198,7 @@ TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
         QTimer::singleShot(0, [&] {
             frmScores &table = rig.forms->scores();
             sawTable = table.isVisible() && table.lblScore[0]->text() == "50000" &&
-                       table.lblName[0]->text() == "Ada (0:1:15)" && !w->tmrTime->Enabled();
+                       table.lblName[0]->text() == "Ada (0:1:15)" && !w->tmrTime->isEnabled();
             table.cmdClose->click();
         });
         entry.cmdOkay->click();

@@ -28,8 +28,8 @@ inline void hit(frmPlinkard &w, int index) {
 inline QString score(const frmPlinkard &w) { return w.lblScore->text(); }
 
 inline std::vector<bool> timerFlags(const frmPlinkard &w) {
-    return {w.tmrVeryEasy->Enabled(), w.tmrEasy->Enabled(), w.tmrHard->Enabled(),
-            w.tmrVeryHard->Enabled(), w.tmrTime->Enabled(),  w.tmrWinScore->Enabled()};
+    return {w.tmrVeryEasy->isEnabled(), w.tmrEasy->isEnabled(), w.tmrHard->isEnabled(),
+            w.tmrVeryHard->isEnabled(), w.tmrTime->isEnabled(),  w.tmrWinScore->isEnabled()};
 }
 
 inline void selectLevel(frmPlinkard &w, int level) { w.optLevel.at(static_cast<size_t>(level))->setChecked(true); }

@@ -25,7 +25,7 @@ TEST(Motion, TicksFollowTheRulesAtEveryLevel) {
           LevelRow{TooHard, &frmPlinkard::tmrVeryHard_Timer, 50, 7}}) {
         GameRig rig;
         frmPlinkard &w = rig.start();
-        EXPECT_EQ(w.LevelTimer(l.level)->Interval(), l.interval);
+        EXPECT_EQ(w.levelTimer(l.level)->interval(), l.interval);
         SeededRandom twin;
         auto draw = [&](int n) { return static_cast<int>(static_cast<double>(twin.next()) * n); };
         std::array<bool, TargetCount> shown{};

@@ -58,7 +58,7 @@ TEST_F(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_EQ(w->lblFlash->isHidden(), r.bulletsAfter > 0) << row;
         EXPECT_EQ(w->lblReload->text(), r.bulletsAfter > 0 ? "" : "CLICK TO RELOAD") << row;
         EXPECT_TRUE(w->optLevel.at(static_cast<size_t>(r.levelAfter))->isChecked()) << row;
-        EXPECT_TRUE(w->LevelTimer(r.levelAfter)->Enabled()) << row;
+        EXPECT_TRUE(w->levelTimer(r.levelAfter)->isEnabled()) << row;
         if (r.index != Miss) {
             EXPECT_TRUE(w->imgShoot.at(static_cast<size_t>(r.index))->isHidden()) << row;
         }

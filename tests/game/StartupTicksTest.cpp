@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-// The sound-test box holds up start-up before the grid is filled, while the design-time
-// timers already tick: those ticks skip their failing draws instead of ending the program, and
+// The sound-test box holds up start-up before the grid is filled, while the timers
+// enabled at creation already tick: those ticks skip their failing draws instead of ending the program, and
 // move no target off the grid (mended: target 1 went to the field's top-left corner).
 TEST(TicksDuringStartUp, SkipTheDrawsThatNeedTheGrid) {
     GameRig rig;

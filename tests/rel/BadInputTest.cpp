@@ -43,7 +43,7 @@ TEST(BadInput, OddScoreFilesStartTheGame) {
         EXPECT_FALSE(rig.fakes.program.endedWith.has_value()) << name;
         EXPECT_EQ(rig.mod.ScoreLines.size(), lines) << name;
         frmScores &table = rig.forms->scores();
-        table.Fill(rig.mod.ScoreLines);
+        table.fill(rig.mod.ScoreLines);
         EXPECT_EQ(table.lblScore[0]->text(), place1) << name;
         EXPECT_EQ(table.lblName[9]->text(), name10) << name;
     }
@@ -59,14 +59,14 @@ TEST(BadInput, F3HeldDownPausesOncePerRepeat) {
     QApplication::setActiveWindow(&w);
     int stopped = 0;
     rig.fakes.messages.during = [&](const ShownBox &box) {
-        stopped += box.title == "Paused" && !w.tmrTime->Enabled() && !w.tmrHard->Enabled() ? 1 : 0;
+        stopped += box.title == "Paused" && !w.tmrTime->isEnabled() && !w.tmrHard->isEnabled() ? 1 : 0;
     };
     for (int i = 0; i < 30; ++i) {
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier, QString(), i > 0);
         QCoreApplication::sendEvent(w.picPicture, &repeat);
     }
     EXPECT_EQ(stopped, 30);
-    EXPECT_TRUE(w.tmrTime->Enabled() && w.tmrHard->Enabled() && !w.tmrEasy->Enabled());
+    EXPECT_TRUE(w.tmrTime->isEnabled() && w.tmrHard->isEnabled() && !w.tmrEasy->isEnabled());
 }
 
 // Catches a double click counted twice on the target: the first click hits it, the second is a miss.

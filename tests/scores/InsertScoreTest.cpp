@@ -15,7 +15,7 @@ TEST(EnterScore, Command1UsesTheNameBoxTheScoreAndTheClock) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     frmScores &table = rig.forms->scores();
-    table.Fill(rig.mod.ScoreLines);
+    table.fill(rig.mod.ScoreLines);
     w.lblScore->setText("8500");
     w.lblTime->setText("0:12:5");
     table.Command1->click();

@@ -23,8 +23,8 @@
 namespace {
 // Flags of tmrVeryEasy, tmrEasy, tmrHard, tmrVeryHard, tmrTime, tmrWinScore.
 std::vector<bool> timerFlags(const frmPlinkard &w) {
-    return {w.tmrVeryEasy->Enabled(), w.tmrEasy->Enabled(), w.tmrHard->Enabled(),
-            w.tmrVeryHard->Enabled(), w.tmrTime->Enabled(), w.tmrWinScore->Enabled()};
+    return {w.tmrVeryEasy->isEnabled(), w.tmrEasy->isEnabled(), w.tmrHard->isEnabled(),
+            w.tmrVeryHard->isEnabled(), w.tmrTime->isEnabled(), w.tmrWinScore->isEnabled()};
 }
 
 std::vector<bool> playingAt(int level) {
@@ -134,7 +134,7 @@ TEST(ScoresWindowShortFile, BlanksForMissingPlaces) {
 // Place 1 in red, the others in the ordinary colour; every control where it was laid out.
 TEST_F(ScoresWindow, Layout) {
     frmScores &t = rig.forms->scores();
-    t.Fill(rig.mod.ScoreLines);
+    t.fill(rig.mod.ScoreLines);
     EXPECT_EQ(t.windowTitle(), "High Scores");
     EXPECT_EQ(t.size(), QSize(310, 295));
     EXPECT_EQ(t.minimumSize(), t.maximumSize());

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 namespace {
-uint32_t previewColor(const QFrame *box) { return frmColors::BackColor(box); }
+uint32_t previewColor(const QFrame *box) { return frmColors::backColor(box); }
 
 struct ColorsRig : SettingsRig {
     frmPlinkard *w = nullptr;
@@ -46,7 +46,7 @@ struct ColorsRig : SettingsRig {
 } // namespace
 
 // The window as laid out, with the load-time previews: the field's, the panel's and white.
-TEST_F(ColorsRig, WindowIsLaidOutAsDesigned) {
+TEST_F(ColorsRig, WindowIsLaidOut) {
     frmColors &c = colors();
     EXPECT_EQ(c.windowTitle(), QStringLiteral("Colors"));
     EXPECT_EQ(c.size(), QSize(px(4590), px(2805)));

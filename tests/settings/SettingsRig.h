@@ -34,8 +34,8 @@ struct SettingsRig : ::testing::Test {
 
 // The six timers in the order the Settings button disables them.
 inline std::vector<bool> sixTimers(const frmPlinkard &w) {
-    return {w.tmrTime->Enabled(), w.tmrWinScore->Enabled(), w.tmrHard->Enabled(),
-            w.tmrEasy->Enabled(), w.tmrVeryEasy->Enabled(), w.tmrVeryHard->Enabled()};
+    return {w.tmrTime->isEnabled(), w.tmrWinScore->isEnabled(), w.tmrHard->isEnabled(),
+            w.tmrEasy->isEnabled(), w.tmrVeryEasy->isEnabled(), w.tmrVeryHard->isEnabled()};
 }
 
 // Playing at a level (0 Too Easy .. 3 Too Hard): clock, winning-score check and that level's timer.

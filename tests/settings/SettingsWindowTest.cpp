@@ -52,7 +52,7 @@ void storeAll(MemoryStore &store, const std::vector<std::pair<QString, QString>>
 } // namespace
 
 // The window as laid out: title, size, captions, places and the load-time values.
-TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
+TEST_F(SettingsRig, WindowIsLaidOut) {
     start();
     frmSettings &s = settings();
     EXPECT_EQ(s.windowTitle(), QStringLiteral("Settings"));
@@ -91,7 +91,7 @@ TEST_F(SettingsRig, WindowIsLaidOutAsDesigned) {
     for (QPushButton *b : {s.cmdOk, s.cmdNo, s.cmdColors, s.cmdMusic, s.cmdSound}) {
         EXPECT_FALSE(b->isDefault() || b->autoDefault());
     }
-    std::vector<QWidget *> order; // the tab order of the design
+    std::vector<QWidget *> order; // the tab order, control by control
     QWidget *c = s.txtMidi;
     do {
         if (c->focusPolicy() & Qt::TabFocus) {

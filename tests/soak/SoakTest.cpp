@@ -38,8 +38,8 @@ TEST(Soak, ADayOfRandomPlayKeepsTheGameConsistent) {
     constexpr int64_t Steps = 24 * 3600 * 20; // 50 ms each
     for (int64_t step = 0; step < Steps; ++step) {
         for (size_t i = 0; i < timers.size(); ++i) { // every timer whose interval has passed ticks
-            elapsed.at(i) = timers.at(i)->Enabled() ? elapsed.at(i) + 50 : 0;
-            if (elapsed.at(i) >= timers.at(i)->Interval()) {
+            elapsed.at(i) = timers.at(i)->isEnabled() ? elapsed.at(i) + 50 : 0;
+            if (elapsed.at(i) >= timers.at(i)->interval()) {
                 elapsed.at(i) = 0;
                 timers.at(i)->fire();
             }
@@ -74,7 +74,7 @@ TEST(Soak, ADayOfRandomPlayKeepsTheGameConsistent) {
         ASSERT_EQ(w.lblFlash->isHidden(), left != 0) << step;
         ASSERT_TRUE(w.imgShoot[0]->isHidden()) << step;
         for (int i = 0; i < 4; ++i) {
-            ASSERT_EQ(w.LevelTimer(i)->Enabled(), w.optLevel.at(static_cast<size_t>(i))->isChecked()) << step;
+            ASSERT_EQ(w.levelTimer(i)->isEnabled(), w.optLevel.at(static_cast<size_t>(i))->isChecked()) << step;
         }
         const QString clock = w.hour->text() + ":" + w.minute->text() + ":" + w.second->text();
         ASSERT_TRUE(w.lblTime->text() == clock || w.lblTime->text() == "0") << step;

@@ -1,0 +1,217 @@
+// The main window's controls and timers: what the window is made of, apart from what it does.
+#include "frmPlinkard.h"
+
+#include "Ammunition.h"
+#include "TargetPictures.h"
+#include "TargetRules.h"
+#include "platform/AccessibleControls.h"
+#include "platform/BgrColor.h"
+#include "platform/ClickLabel.h"
+#include "platform/Controls.h"
+#include "platform/ImageControl.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr int ClientWidth = 5640;
+constexpr int ClientHeight = 4830;
+
+struct TargetPlace {
+    int left;
+    int top;
+};
+
+// Where each target sits until motion first moves it.
+constexpr std::array<TargetPlace, TargetCount> StartPlaces{{
+    {2265, 1635}, {4290, 1635}, {195, 2158},  {1610, 605},  {876, 2150},  {1610, 2665}, {876, 3180},  {4335, 1120},
+    {195, 1641},  {4995, 2640}, {195, 2675},  {3615, 3195}, {195, 90},    {876, 90},    {876, 1120},  {1610, 90},
+    {1610, 1120}, {2265, 90},   {1610, 3180}, {2265, 1120}, {195, 1124},  {1610, 2150}, {2950, 605},  {2895, 1095},
+    {2950, 2150}, {2265, 2150}, {195, 607},   {2265, 3180}, {4965, 1635}, {3615, 1635}, {2265, 2665}, {3615, 605},
+    {2950, 2665}, {195, 3195},  {876, 605},   {4965, 605},  {2950, 1635}, {2950, 3180}, {4335, 2665}, {3615, 2150},
+    {2950, 90},   {3615, 90},   {3615, 1120}, {4335, 90},   {2265, 605},  {4965, 90},   {4335, 3180}, {4965, 1120},
+    {4965, 2115}, {4335, 2150}, {3615, 2665}, {876, 1635},  {876, 2665},  {1610, 1635}, {4320, 615},  {4965, 3180},
+    {2265, 1650},
+}};
+
+struct LevelOption {
+    const char *caption;
+    int left;
+    int width;
+};
+constexpr std::array<LevelOption, 4> LevelOptions{{
+    {"Too Easy", 2100, 975},
+    {"Easy", 3135, 645},
+    {"Hard", 3840, 645},
+    {"Too Hard", 4545, 975},
+}};
+
+QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
+    auto *label = new QLabel(panel);
+    label->move(px(left), px(top));
+    setCaption(label, caption);
+    return label;
+}
+} // namespace
+
+frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
+    setWindowTitle(QStringLiteral("Plinkard"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(px(ClientWidth), px(ClientHeight));
+    setFont(gameFont(11));
+    setWindowIcon(QIcon(TargetPictures::Icon));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromBgr(BackColor));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setCursor(TargetPictures::crosshairCursor());
+    buildControls();
+
+    tmrVeryEasy = new Timer(this, 300, false, [this] { tmrVeryEasy_Timer(); });
+    tmrEasy = new Timer(this, 200, true, [this] { tmrEasy_Timer(); });
+    tmrHard = new Timer(this, 100, false, [this] { tmrHard_Timer(); });
+    tmrVeryHard = new Timer(this, 50, false, [this] { tmrVeryHard_Timer(); });
+    tmrTime = new Timer(this, 1000, true, [this] { tmrTime_Timer(); });
+    tmrWinScore = new Timer(this, 500, true, [this] { tmrWinScore_Timer(); });
+    nameControls();
+}
+
+frmPlinkard::~frmPlinkard() = default;
+
+void frmPlinkard::buildControls() {
+    // Targets first, so that the reload sign and the panel lie above them.
+    for (int i = 0; i < TargetCount; ++i) {
+        auto *target = new ImageControl(this, TargetPictures::target(i));
+        target->setObjectName(QStringLiteral("imgShoot%1").arg(i));
+        target->setGeometry(px(StartPlaces.at(static_cast<size_t>(i)).left),
+                            px(StartPlaces.at(static_cast<size_t>(i)).top), px(480), px(480));
+        target->hide();
+        connect(target, &ImageControl::clicked, this, [this, i] { imgShoot_Click(i); });
+        imgShoot.at(static_cast<size_t>(i)) = target;
+    }
+
+    lblFlash = new ClickLabel(this);
+    lblFlash->setObjectName(QStringLiteral("lblFlash"));
+    lblFlash->setText(QStringLiteral("RELOAD"));
+    lblFlash->setGeometry(pxRect(2040, 3615, 1560, 420));
+    lblFlash->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblFlash->setFont(gameFont(24, true));
+    QPalette flashPal = lblFlash->palette();
+    flashPal.setColor(QPalette::Window, fromBgr(BackColor));
+    flashPal.setColor(QPalette::WindowText, Qt::black);
+    lblFlash->setPalette(flashPal);
+    lblFlash->setAutoFillBackground(true);
+    lblFlash->hide();
+    connect(lblFlash, &ClickLabel::clicked, this, [this] { lblFlash_Click(); });
+
+    buildPanel();
+}
+
+void frmPlinkard::buildPanel() {
+    picPicture = new PictureBox(this);
+    picPicture->setObjectName(QStringLiteral("picPicture"));
+    picPicture->setGeometry(pxRect(0, 3735, 5655, 1185));
+    picPicture->setCursor(TargetPictures::arrowCursor());
+    QPalette pal = picPicture->palette();
+    pal.setColor(QPalette::Window, fromBgr(PanelColor));
+    pal.setColor(QPalette::WindowText, fromBgr(PanelTextColor));
+    picPicture->setPalette(pal);
+    connect(picPicture, &PictureBox::keyDown, this, [this](int code, int shift) { picPicture_KeyDown(code, shift); });
+
+    Label1 = panelLabel(picPicture, QStringLiteral("Score:"), 60, 60);
+    lblScore = panelLabel(picPicture, QStringLiteral("0"), 735, 60);
+    Label2 = panelLabel(picPicture, QStringLiteral("Misses:"), 60, 270);
+    lblMiss = panelLabel(picPicture, QStringLiteral("0"), 735, 270);
+    Label4 = panelLabel(picPicture, QStringLiteral("Time:"), 60, 495);
+    lblTime = panelLabel(picPicture, QStringLiteral("0:0:0"), 735, 495);
+    hour = panelLabel(picPicture, QStringLiteral("0"), 1260, 495);
+    minute = panelLabel(picPicture, QStringLiteral("0"), 1365, 495);
+    second = panelLabel(picPicture, QStringLiteral("0"), 1470, 495);
+    for (QLabel *counter : {hour, minute, second}) {
+        counter->hide();
+    }
+
+    // The prompt keeps its size while empty: it must stay clickable.
+    lblReload = new ClickLabel(picPicture);
+    lblReload->setGeometry(pxRect(60, 765, 1665, 195));
+    lblReload->setFont(gameFont(11, true));
+    connect(lblReload, &ClickLabel::clicked, this, [this] { lblReload_Click(); });
+
+    for (int i = 0; i < MagazineSize; ++i) {
+        auto *bullet = new ImageControl(picPicture, TargetPictures::Bullet);
+        bullet->setGeometry(pxRect(105 + 120 * i, 720, 75, 285));
+        connect(bullet, &ImageControl::clicked, this, [this, i] { imgBullet_Click(i); });
+        imgBullet.at(static_cast<size_t>(i)) = bullet;
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        const LevelOption &level = LevelOptions.at(static_cast<size_t>(i));
+        auto *option = new QRadioButton(QString::fromLatin1(level.caption), picPicture);
+        option->setGeometry(pxRect(level.left, 105, level.width, 210));
+        option->setChecked(i == Easy);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) {
+                optLevel_Click(i);
+            }
+        });
+        option->installEventFilter(this);
+        optLevel.at(static_cast<size_t>(i)) = option;
+    }
+
+    chkMusic = new QCheckBox(QStringLiteral("Music On/Off"), picPicture);
+    chkMusic->setGeometry(pxRect(2355, 375, 1380, 240));
+    chkMusic->setChecked(true);
+    connect(chkMusic, &QCheckBox::toggled, this, [this] { chkMusic_Click(); });
+    chkSounds = new QCheckBox(QStringLiteral("Sounds On/Off"), picPicture);
+    chkSounds->setGeometry(pxRect(3795, 375, 1440, 240));
+    chkSounds->setChecked(true);
+
+    auto button = [this](const QString &caption, int left, int width) {
+        auto *b = new QPushButton(caption, picPicture);
+        b->setGeometry(pxRect(left, 675, width, 330));
+        b->installEventFilter(this);
+        return b;
+    };
+    cmdNew = button(QStringLiteral("New Game"), 1920, 1020);
+    cmdSettings = button(QStringLiteral("Settings"), 2985, 795);
+    cmdHigh = button(QStringLiteral("High Scores"), 3825, 1065);
+    cmdExit = button(QStringLiteral("E&xit"), 4935, 630);
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+    connect(cmdSettings, &QPushButton::clicked, this, [this] { cmdSettings_Click(); });
+    connect(cmdHigh, &QPushButton::clicked, this, [this] { cmdHigh_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    chkMusic->installEventFilter(this);
+    chkSounds->installEventFilter(this);
+
+    // The panel comes first in the tab order, so it holds the focus when the window opens.
+    QWidget::setTabOrder(picPicture, optLevel[0]);
+    picPicture->setFocus();
+}
+
+// What a screen reader says; labels, buttons and options already speak their captions.
+void frmPlinkard::nameControls() {
+    picPicture->setAccessibleName(QStringLiteral("Score panel"));
+    Label1->setBuddy(lblScore);
+    Label2->setBuddy(lblMiss);
+    Label4->setBuddy(lblTime);
+    for (int i = 0; i < TargetCount; ++i) {
+        ImageControl *target = imgShoot.at(static_cast<size_t>(i));
+        target->setAccessibleName(TargetPictures::targetName(i));
+        target->setAccessibleRole(QAccessible::Button);
+    }
+    // Each bullet tells how many are left, wherever the reader lands in the magazine.
+    new ShownCountName(picPicture, {imgBullet.begin(), imgBullet.end()}, QStringLiteral("1 bullet left"),
+                       QStringLiteral("%1 bullets left"));
+    const QString reload = QStringLiteral("Click to reload");
+    for (ImageControl *bullet : imgBullet) {
+        bullet->setAccessibleDescription(reload);
+    }
+    lblReload->setAccessibleDescription(reload);
+    lblFlash->setAccessibleDescription(reload);
+}
