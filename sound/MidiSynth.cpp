@@ -69,7 +69,7 @@ QByteArray standardMidi(const QString &name) {
 
 QString MidiSynth::defaultSoundFont() {
     for (const char *path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}) {
-        const QString name = QString::fromLatin1(path);
+        QString name = QString::fromLatin1(path);
         if (QFileInfo(name).isFile()) {
             return name;
         }
@@ -155,7 +155,7 @@ void MidiSynth::render(int16_t *stereo, int frames) {
         return;
     }
     if (m_synth == nullptr) {
-        std::fill(stereo, stereo + 2 * frames, int16_t{0});
+        std::fill(stereo, stereo + 2 * static_cast<ptrdiff_t>(frames), int16_t{0});
         return;
     }
     fluid_synth_write_s16(m_synth, frames, stereo, 0, 2, stereo, 1, 2);

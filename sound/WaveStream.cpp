@@ -38,7 +38,7 @@ qint64 WaveStream::writeTo(QIODevice &out, qint64 maxBytes) {
         return 0;
     }
     // The write itself runs unlocked: a shot started meanwhile need not wait for the output.
-    const auto left = static_cast<qint64>((sound->samples.size() - next) * sizeof(int16_t));
+    const auto left = static_cast<qint64>(sound->samples.size() - next) * static_cast<qint64>(sizeof(int16_t));
     const qint64 bytes = std::min(left, maxBytes / FrameBytes * FrameBytes);
     const qint64 written =
         bytes > 0 ? out.write(reinterpret_cast<const char *>(sound->samples.data() + next), bytes) : 0;
