@@ -206,7 +206,8 @@ TEST(Music, TheDeviceKeepsOneAliasAndFailsSilently) {
     QTemporaryDir dir;
     FluidMusic music{QString()};
     const QString garbage = write(dir.filePath("garbage.mid"), QByteArray(100, '\x01'));
-    for (const QString &file : {dir.filePath("none.mid"), garbage, dir.path(), QString()}) {
+    for (const QString &file :
+         {dir.filePath("none.mid"), write(dir.filePath("empty.mid"), {}), garbage, dir.path(), QString()}) {
         music.open(file, Mymid);
         music.playFromStart(Mymid);
         EXPECT_EQ(music.openAlias(), QString()) << file.toStdString();
