@@ -13,6 +13,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <sndfile.h>
 
 namespace {
@@ -51,13 +52,7 @@ sf_count_t writeTone(const QString &path, int format, int channels, int rate, in
     return file != nullptr ? info.frames : 0;
 }
 
-double rms(const int16_t *s, int count) {
-    double sum = 0;
-    for (int i = 0; i < count; ++i) {
-        sum += std::pow(s[i] / 32768.0, 2);
-    }
-    return std::sqrt(sum / count);
-}
+double rms(const int16_t *s, int count) { return std::sqrt(std::inner_product(s, s + count, s, 0.0) / count) / 32768; }
 
 // The piece the media device plays after these commands; as the real one, an open alias refuses a second open.
 QString playing(const QStringList &calls) {
