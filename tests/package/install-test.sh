@@ -14,7 +14,7 @@ dpkg-query -W -f='${Status}' plinkard 2>/dev/null | grep -q "ok installed" && sk
 
 work=$(mktemp -d /tmp/plinkard-package.XXXXXX) && chmod 755 "$work" # apt reads the .deb as its own user
 pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -q "$@" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get $1"; }; }
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
 apt_get install --no-install-recommends "$work"/plinkard_*.deb
