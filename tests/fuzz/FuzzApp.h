@@ -1,12 +1,17 @@
 #pragma once
 
+#include "fakes/GameRig.h"
+
 #include <QApplication>
 
-// Windows need an application; one for the whole fuzzing run, on the offscreen platform.
-inline void startFuzzApplication() {
+// The game on fakes, once for the whole run, on the offscreen platform; no event loop runs.
+inline GameRig &fuzzRig() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
+    static char name[] = "fuzz", *argv[] = {name, nullptr};
     static QApplication app(argc, argv);
+    static GameRig rig;
+    static frmPlinkard &started = rig.start();
+    (void)started;
+    return rig;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-// Fuzz inputs carry several fields separated by NUL bytes, so seeds stay readable; missing fields are empty.
+// Fields separated by NUL bytes, so seeds stay readable; missing fields are empty.
 inline std::vector<QByteArray> fuzzFields(const uint8_t *data, size_t size, size_t atLeast) {
     std::vector<QByteArray> fields(1);
     for (size_t i = 0; i < size; ++i) {
@@ -16,10 +15,4 @@ inline std::vector<QByteArray> fuzzFields(const uint8_t *data, size_t size, size
     return fields;
 }
 
-#define FUZZ_CHECK(condition)                                                                                          \
-    do {                                                                                                               \
-        if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "check failed at %s:%d: %s\n", __FILE__, __LINE__, #condition);                       \
-            std::abort();                                                                                              \
-        }                                                                                                              \
-    } while (false)
+#define FUZZ_CHECK(c) ((c) ? void() : (std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #c), std::abort()))

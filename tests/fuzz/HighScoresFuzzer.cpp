@@ -1,4 +1,5 @@
-// Scores entered into a table read from any file, with any score and name texts.
+// Catches an entry that moves more than one place, breaks the order or loses the tenth place: scores
+// entered, as Command1 enters them, into a table read from any file.
 #include "FuzzInput.h"
 #include "game/Decimal.h"
 #include "scores/HighScoreTable.h"
@@ -7,23 +8,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto fields = fuzzFields(data, size, 1);
     ScoreTable table = tableFromLines(splitScoreLines(fields[0]));
-    for (size_t f = 1; f + 1 < fields.size(); f += 2) { // pairs of score and name, as Command1 enters them
-        const QString score = QString::fromUtf8(fields[f]);
-        const QString name = QString::fromUtf8(fields[f + 1]);
+    for (size_t f = 1; f + 1 < fields.size(); f += 2) {
+        const QString score = QString::fromUtf8(fields[f]), name = QString::fromUtf8(fields[f + 1]);
         const ScoreTable before = table;
         const auto place = placeFor(before, score);
-        FUZZ_CHECK(insertScore(table, score, name) == place.has_value());
         const bool numeric = Decimal::compare(score, score).has_value(); // other texts enter nowhere
-        FUZZ_CHECK(numeric || !place);
+        FUZZ_CHECK(insertScore(table, score, name) == place.has_value() && (numeric || !place));
         const size_t k = place ? static_cast<size_t>(*place) : before.size();
-        for (size_t i = 0; i < before.size(); ++i) {
-            // Above the place every score ranks at least as high; the place's old entry ranks lower.
+        for (size_t i = 0; i < before.size(); ++i) { // above the place every score ranks at least as high
             const auto order = Decimal::compare(score, before.at(i).score);
             FUZZ_CHECK(!numeric || (i < k ? order && *order <= 0 : (i > k || !order || *order > 0)));
-            const ScorePlace &now = table.at(i);
-            const ScorePlace &was =
-                i < k ? before.at(i) : (i == k ? ScorePlace{score, name} : before.at(place ? i - 1 : i));
-            FUZZ_CHECK(now.score == was.score && now.name == was.name);
+            const ScorePlace &was = i < k ? before.at(i) : (i == k ? ScorePlace{score, name} : before.at(i - 1));
+            FUZZ_CHECK(table.at(i).score == was.score && table.at(i).name == was.name);
         }
     }
     return 0;

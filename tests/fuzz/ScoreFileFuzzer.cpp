@@ -1,4 +1,5 @@
-// The score file as it may lie beside the program: any bytes at all.
+// Catches a line misread, a line end that ends none or two lines, or a read past the end: any bytes as
+// scores.dat give lines that, written back with CR LF, are the file with its ends made CR LF.
 #include "FuzzInput.h"
 #include "scores/HighScoreTable.h"
 #include "scores/ScoreFile.h"
@@ -6,21 +7,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QStringList lines = splitScoreLines(bytes);
-    // Written back with CR LF after each line, the lines give the file with its ends made CR LF.
-    QByteArray crlf = bytes;
+    QByteArray crlf = bytes, written;
     crlf.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
-    if (!crlf.isEmpty() && !crlf.endsWith("\r\n")) {
-        crlf += "\r\n";
-    }
-    QByteArray written;
     for (const QString &line : lines) {
         written += line.toLatin1() + "\r\n";
     }
-    FUZZ_CHECK(written == crlf);
-    const ScoreTable table = tableFromLines(lines); // ten places, never a read past the end
+    FUZZ_CHECK(written == (crlf.isEmpty() || crlf.endsWith("\r\n") ? crlf : crlf + "\r\n"));
+    const ScoreTable table = tableFromLines(lines);
     for (int i = 0; i < PlaceCount; ++i) {
-        FUZZ_CHECK(table.at(static_cast<size_t>(i)).score == lines.value(3 + i));
-        FUZZ_CHECK(table.at(static_cast<size_t>(i)).name == lines.value(15 + i));
+        FUZZ_CHECK(table.at(size_t(i)).score == lines.value(3 + i) && table.at(size_t(i)).name == lines.value(15 + i));
     }
     return 0;
 }

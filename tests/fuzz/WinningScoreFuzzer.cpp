@@ -1,8 +1,7 @@
-// The winning-score check with any score caption and any winning-score box:
-// the question comes exactly when the score is a number above a number.
+// Catches a winning-score question asked when it should not be, or not asked: with any score caption
+// and any winning-score box it comes exactly when the score is a number above a number.
 #include "FuzzApp.h"
 #include "FuzzInput.h"
-#include "fakes/GameRig.h"
 #include "game/Decimal.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
@@ -12,33 +11,22 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-GameRig *rig = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    startFuzzApplication();
-    rig = new GameRig;
-    rig->start();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    GameRig &rig = fuzzRig();
     const auto fields = fuzzFields(data, size, 3);
-    const QString score = QString::fromUtf8(fields[0]);
-    const QString winning = QString::fromUtf8(fields[1]);
+    const QString score = QString::fromUtf8(fields[0]), winning = QString::fromUtf8(fields[1]);
     const bool off = fields[2].startsWith('1');
-    frmPlinkard &game = rig->game();
+    frmPlinkard &game = rig.game();
     setCaption(game.lblScore, score);
-    rig->forms->settings().txtWinScore->setText(winning);
-    setValue(rig->forms->settings().chkWinScore, off ? 1 : 0);
+    rig.forms->settings().txtWinScore->setText(winning);
+    setValue(rig.forms->settings().chkWinScore, off ? 1 : 0);
     game.tmrWinScore->setEnabled(true);
-    rig->fakes.messages.shown.clear();
+    rig.fakes.messages.shown.clear();
     game.tmrWinScore->fire();
     const auto order = Decimal::compare(score, winning);
     const bool asked = !off && order && *order > 0;
-    FUZZ_CHECK(rig->fakes.messages.shown.size() == (asked ? 1U : 0U) && game.tmrWinScore->isEnabled() == !asked);
+    FUZZ_CHECK(rig.fakes.messages.shown.size() == (asked ? 1U : 0U) && game.tmrWinScore->isEnabled() == !asked);
     FUZZ_CHECK(game.lblScore->text() == score);
-    QCoreApplication::sendPostedEvents(); // no event loop runs here
+    QCoreApplication::sendPostedEvents();
     return 0;
 }

@@ -1,112 +1,84 @@
 #!/usr/bin/env python3
-"""Catches a settings file left half-written: the real program is killed with SIGKILL at random moments
-(play, the settings window's Okay, Exit); the file must then still hold all eight settings, and the
-next start must show the window. Then its sound server is killed under it: the game must go on.
+"""Catches a settings file left half-written, or a game that hangs when its sound server dies: the real
+program is SIGKILLed at random moments (play, Settings' Okay, Exit); the file must still hold all eight
+settings and the next start must show the window. Usage: kill_test.py PLINKARD [KILLS] (77: no display)"""
+import os, random, re, shutil, subprocess, sys, tempfile, threading, time
 
-Usage: kill_test.py PATH-TO-PLINKARD [KILLS]   (skips with 77 without a display)
-"""
-import configparser, os, random, shutil, subprocess, sys, tempfile, threading, time
-
-PANEL = 3735  # twips; 15 make a pixel
-SETTINGS, EXIT, MUSIC = (2985, PANEL + 675, 795, 330), (4935, PANEL + 675, 630, 330), (2355, PANEL + 375, 240, 240)
-CHANGE_SPEED, OKAY, FIELD = (135, 1335, 240, 270), (3150, 2055, 795, 330), (0, 3690, 120, 30)
+# Centres of the controls in twips from the window's top left; 15 make a pixel.
+SETTINGS, EXIT, MUSIC, FIELD, CHANGE_SPEED, OKAY = (3382, 4575), (5250, 4575), (2475, 4230), (60, 3705), (255, 1470), (3547, 2220)
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.strip()
+def xdo(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.split()
 
 
-def find(title, timeout=15.0, proc=None):
+def find(title, timeout=15.0):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline and (proc is None or proc.poll() is None):
-        for box in xdotool("search", "--onlyvisible", "--name", "^Sound Test$").split():
-            xdotool("key", "--window", box, "Return")  # no sound device: a box that only informs
-        ids = xdotool("search", "--onlyvisible", "--name", f"^{title}$").split()
-        if ids:
+    while time.monotonic() < deadline:
+        for box in xdo("search", "--onlyvisible", "--name", "^Sound Test$"):  # no sound server: it only informs
+            xdo("key", "--window", box, "Return")
+        if ids := xdo("search", "--onlyvisible", "--name", f"^{title}$"):
             time.sleep(0.1)  # mapped is not yet placed
             return ids[-1]
         time.sleep(0.03)
     return None
 
 
-def click(wid, left, top, width, height):
-    geo = dict(l.split("=", 1) for l in xdotool("getwindowgeometry", "--shell", wid).splitlines() if "=" in l)
-    if "X" in geo:  # else the window is gone: killed meanwhile
-        xdotool("mousemove", int(geo["X"]) + (left + width // 2) // 15, int(geo["Y"]) + (top + height // 2) // 15, "click", "1")
-
-
-def start(binary, env):
-    for _ in range(3):  # now and then Xvfb refuses a new client: the screen's fault, not the game's
-        proc = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wid = find("Plinkard", proc=proc)
-        if wid is not None or proc.poll() is None:
-            break
-    return proc, wid
-
-
-def complete(path):
-    parser = configparser.ConfigParser(interpolation=None)
-    try:
-        parser.read_string(open(path, encoding="utf-8").read())
-        return len(parser["Plinkard"]) == 8
-    except (OSError, KeyError, configparser.Error, UnicodeDecodeError):
-        return False
+def click(window, spot):
+    geometry = dict(word.split("=") for word in xdo("getwindowgeometry", "--shell", window or 0) if "=" in word)
+    if "X" in geometry:  # else the window is gone: killed meanwhile
+        xdo("mousemove", int(geometry["X"]) + spot[0] // 15, int(geometry["Y"]) + spot[1] // 15, "click", 1)
 
 
 def main():
     if len(sys.argv) < 2 or not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
-        print("skipped: needs the program, a display and xdotool")
-        return 77
-    binary, kills, rng = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 100, random.Random(20261206)
+        return print("skipped: needs the program, a display and xdotool") or 77
+    binary, kills, rng = sys.argv[1], int((sys.argv + ["100"])[2]), random.Random(20261206)
     config = tempfile.mkdtemp(prefix="plinkard-kill.")
     env = {k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM"} | {"XDG_CONFIG_HOME": config, "HOME": config}
     path, failures = os.path.join(config, "Brindlecot.ini"), []
-    proc, wid = start(binary, env)  # every setting stored once: Okay, then Exit
-    click(wid, *SETTINGS)
-    click(find("Settings"), *OKAY)
-    time.sleep(0.3)
-    click(wid, *EXIT)
-    proc.wait(10)
-    assert complete(path), "Okay and Exit did not store the eight settings"
-    old = open(path, "rb").read()
-    for n in range(kills):
-        open(path, "wb").write(old)
-        proc, wid = start(binary, env)
-        if wid is None:
-            failures.append(f"kill {n}: the window did not appear")
-        moment = rng.choice(["play", "okay", "exit"])
-        if wid is not None and moment != "play":
-            window, change, button = wid, MUSIC, EXIT
-            if moment == "okay":
-                click(wid, *SETTINGS)
-                window, change, button = find("Settings", 10), CHANGE_SPEED, OKAY
-            if window is not None:
-                click(window, *change)
-                # The kill races the click: before, during or after the handler's writes.
+    complete = lambda: os.path.exists(path) and len(re.findall(r"^[^=\[\n]+=", open(path, "rb").read().decode("latin-1"), re.M)) == 8
+
+    def start(extra={}):
+        for _ in range(3):  # now and then Xvfb refuses a new client: the screen's fault, not the game's
+            proc = subprocess.Popen([binary], env=env | extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if (wid := find("Plinkard")) or proc.poll() is None:
+                return proc, wid
+
+    for n in range(-1, kills):  # -1: Okay, then Exit, store every setting once
+        proc, wid = start()
+        moment = "first" if n < 0 else rng.choice(["play", "okay", "exit"])
+        if moment in ("first", "okay"):
+            click(wid, SETTINGS)
+        window = find("Settings", 10) if moment in ("first", "okay") else wid
+        if moment != "play" and window is not None:
+            click(window, MUSIC if moment == "exit" else CHANGE_SPEED)
+            if n >= 0:  # the kill races the click: before, during or after the handler's writes
                 threading.Timer(rng.uniform(0, 0.12), lambda p=proc: p.poll() is None and p.kill()).start()
-                click(window, *button)
+            click(window, EXIT if moment == "exit" else OKAY)
+        if moment == "first":
+            click(wid, EXIT)
+            proc.wait(10)
+            old = open(path, "rb").read()
         time.sleep(rng.uniform(0.15, 0.4))
         proc.kill()
         proc.wait()
-        if not complete(path):
-            failures.append(f"kill {n} during {moment}: the settings file is not complete")
-    if shutil.which("pulseaudio"):  # the sound server goes away under a running game
-        pulse = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                                  f"--load=module-native-protocol-unix auth-anonymous=1 socket={config}/pulse",
-                                  "--load=module-null-sink"], env=env | {"XDG_RUNTIME_DIR": config},
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(1)
-        proc, wid = start(binary, env | {"PULSE_SERVER": f"unix:{config}/pulse"})
-        click(wid, *FIELD)
-        pulse.kill()
-        pulse.wait()
-        for spot in [FIELD, MUSIC, MUSIC]:
-            click(wid, *spot)
-        click(wid, *SETTINGS)
-        if find("Settings", 10) is None or proc.poll() is not None:
-            failures.append("the game stopped answering after its sound server went away")
-        proc.kill()
-        proc.wait()
+        if wid is None or not complete():
+            failures.append(f"kill {n} during {moment}: " + ("no window" if wid is None else "the file is not complete"))
+        open(path, "wb").write(old)
+    pulse = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-null-sink",
+                              f"--load=module-native-protocol-unix auth-anonymous=1 socket={config}/pulse"],
+                             env=env | {"XDG_RUNTIME_DIR": config}, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    proc, wid = start({"PULSE_SERVER": f"unix:{config}/pulse"})
+    click(wid, FIELD)
+    pulse.kill()  # the sound server goes away under the running game; it must still answer
+    pulse.wait()
+    for spot in (FIELD, MUSIC, MUSIC, SETTINGS):
+        click(wid, spot)
+    if find("Settings", 10) is None or proc.poll() is not None:
+        failures.append("the game stopped answering after its sound server went away")
+    proc.kill()
     shutil.rmtree(config, ignore_errors=True)
     print("\n".join("FAIL " + f for f in failures) or f"{kills} kills: the settings file was complete each time")
     return 1 if failures else 0

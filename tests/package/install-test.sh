@@ -1,22 +1,20 @@
 #!/usr/bin/env bash
-# Catches a package that installs without what the game needs, whose menu entry does not start it from any
-# folder, or that leaves files behind: apt installs the .deb, the menu command starts the game, Alt+X
-# ends it, apt purges it. Usage: install-test.sh BUILD_DIR
+# Catches a package that installs without what the game needs, whose menu entry does not start it, or that
+# leaves files behind: apt installs the .deb, the menu command starts the game, Alt+X ends it, apt purges it.
+# Usage: install-test.sh BUILD_DIR. It changes the machine, so it runs only with CI=true or PLINKARD_PACKAGE_TEST=1.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-root=$(cd "$(dirname "$0")/../.." && pwd)
 skip() { echo "skipped: $*"; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
-# It changes the machine, so it runs only where that is wanted.
 [ "${PLINKARD_PACKAGE_TEST:-}" = 1 ] || [ "${CI:-}" = true ] || skip "set PLINKARD_PACKAGE_TEST=1 to let it install the package"
 [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null || skip "needs root and apt"
 dpkg-query -W -f='${Status}' plinkard 2>/dev/null | grep -q "ok installed" && skip "a plinkard package is installed already"
 # A screen of its own: other tests' windows share the name "Plinkard".
-[ -n "${PLINKARD_PACKAGE_SESSION:-}" ] || PLINKARD_PACKAGE_SESSION=1 exec "$root/scripts/headless-session" "$0" "$@"
+[ -n "${PLINKARD_PACKAGE_SESSION:-}" ] || PLINKARD_PACKAGE_SESSION=1 exec "$(dirname "$0")/../../scripts/headless-session" "$0" "$@"
 
 work=$(mktemp -d /tmp/plinkard-package.XXXXXX) && chmod 755 "$work" # apt reads the .deb as its own user
 pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -q "$@" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get $1"; }; }
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
 apt_get install --no-install-recommends "$work"/plinkard_*.deb
@@ -25,16 +23,13 @@ for f in plinkard scores.dat; do [ -f "/usr/lib/plinkard/$f" ] || fail "no $f in
 [ "$(readlink /usr/games/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/games/plinkard is not the relative link"
 
 # As a menu starts it: its own working folder and a new user's settings.
-command=$(sed -n 's/^Exec=//p' /usr/share/applications/io.github.brindlecot.Plinkard.desktop | head -n 1)
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config PATH=$PATH:/usr/games && mkdir -p "$XDG_CONFIG_HOME"
+command=$(sed -n 's/^Exec=//p' /usr/share/applications/io.github.brindlecot.Plinkard.desktop | head -n 1)
 (cd "$HOME" && eval "exec ${command//%[fFuU]/}") >"$work/game.log" 2>&1 &
 pid=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Plinkard$' | head -n 1) || fail "no window in 20 s"
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-[ "$WIDTH x $HEIGHT" = "376 x 322" ] || fail "window is $WIDTH x $HEIGHT"
 xdotool windowfocus --sync "$wid" key --clearmodifiers alt+x
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Alt+X did not close the game"
+timeout 10 tail --pid="$pid" -f /dev/null || fail "Alt+X did not close the game"
 pid=""
 apt_get purge plinkard
 for f in "${files[@]}"; do

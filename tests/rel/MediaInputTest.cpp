@@ -1,7 +1,7 @@
 #include "sound/MidiSynth.h"
-#include "sound/SoundTestFiles.h"
 #include "sound/WaveFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,11 +51,9 @@ TEST(MediaInput, NonAsciiNamesAreFound) {
     const QString folder = dir.filePath(QStringLiteral("Müsik und Töne ñ ø 音"));
     const QString wave = folder + QStringLiteral("/tir à l'arc é.wav");
     const QString midi = folder + QStringLiteral("/chanson ü ß.mid");
-    QFile shot(assetPath(QStringLiteral("mchgun.wav")));
-    QFile music(assetPath(QStringLiteral("snot.mid")));
-    ASSERT_TRUE(shot.open(QIODevice::ReadOnly) && music.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(writeFile(wave, shot.readAll()));
-    ASSERT_TRUE(writeFile(midi, music.readAll()));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLINKARD_SOURCE_DIR "/assets/mchgun.wav"), wave));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLINKARD_SOURCE_DIR "/assets/snot.mid"), midi));
     EXPECT_NE(loadWave(wave), nullptr);
     EXPECT_TRUE(MidiSynth::isMidiFile(midi));
 }
