@@ -31,19 +31,6 @@ TEST(ScoreFile, LinesTable) {
     }
 }
 
-// Catches a file line index off by one: scores on lines 4 to 13, names on 16 to 25, missing lines blank.
-TEST(ScoreFile, PlacesFromFixedLines) {
-    QStringList lines;
-    for (int i = 1; i <= 30; ++i) {
-        lines << QStringLiteral("line %1").arg(i);
-    }
-    const ScoreTable full = tableFromLines(lines);
-    EXPECT_EQ(QStringList({full[0].score, full[9].score, full[0].name, full[9].name}),
-              QStringList({"line 4", "line 13", "line 16", "line 25"}));
-    const ScoreTable few = tableFromLines(lines.mid(0, 8));
-    EXPECT_EQ(QStringList({few[4].score, few[5].score, few[0].name}), QStringList({"line 8", "", ""}));
-}
-
 // Catches a comparison turned round or made non-strict: the first place beaten strictly, ties below.
 TEST(HighScores, PlaceTable) {
     const std::vector<std::pair<const char *, std::optional<int>>> rows{
