@@ -14,21 +14,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOption>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-// Takes the shortcut events, so that a key reaching "&Okay" does not close the window.
-struct ShortcutCatcher final : QObject {
-    QList<QObject *> reached;
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Shortcut) {
-            reached.append(watched);
-        }
-        return event->type() == QEvent::Shortcut;
-    }
-};
-
 // Places and sizes are whole twips made pixels, measured for another font: a pixel or two over is no cut.
 constexpr int Slack = 2;
 
@@ -52,14 +40,13 @@ std::pair<QString, int> captionAndNeed(const QWidget *c) {
     return {caption, l && l->wordWrap() ? 0 : text + c->width() - room.width()};
 }
 
-// Catches a control placed outside its window, a caption that no longer fits, or an access key that is
-// doubled (beyond `shared`) or reaches nothing: every control of the window is checked.
+// Catches a control placed outside its window, a caption that no longer fits, or an access key
+// doubled (beyond `shared`): every control of the window is checked.
 void checkWindow(QWidget &window, const QString &shared = {}) {
     const auto name = window.windowTitle().toStdString();
     window.show();
     QApplication::setActiveWindow(&window);
-    QMap<QString, QList<QWidget *>> byKey;
-    ShortcutCatcher catcher;
+    QMap<QString, int> keys;
     for (QWidget *c : window.findChildren<QWidget *>()) {
         if (!c->isVisibleTo(&window) ||
             !(qobject_cast<QLabel *>(c) || qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c) ||
@@ -74,23 +61,11 @@ void checkWindow(QWidget &window, const QString &shared = {}) {
         const auto [caption, need] = captionAndNeed(c);
         EXPECT_LE(need, c->width() + Slack) << name << " \"" << caption.toStdString() << "\"";
         if (const QKeySequence key = QKeySequence::mnemonic(caption); !key.isEmpty()) {
-            byKey[key.toString()].append(c);
-            if (qobject_cast<QLabel *>(c) == nullptr) {
-                c->installEventFilter(&catcher);
-            }
+            keys[key.toString()] += 1;
         }
     }
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        EXPECT_TRUE(it.value().size() == 1 || shared.contains(it.key().back()))
-            << name << " " << it.key().toStdString();
-        for (QWidget *c : it.value()) {
-            // Each press goes to the next control sharing the key; a label hands the focus to its box.
-            catcher.reached.clear();
-            QTest::keySequence(&window, QKeySequence(it.key()));
-            const auto *label = qobject_cast<QLabel *>(c);
-            EXPECT_TRUE(label ? label->buddy() && label->buddy()->hasFocus() : catcher.reached.size() == 1)
-                << name << " " << c->objectName().toStdString() << " " << it.key().toStdString();
-        }
+    for (auto it = keys.cbegin(); it != keys.cend(); ++it) {
+        EXPECT_TRUE(it.value() == 1 || shared.contains(it.key().back())) << name << " " << it.key().toStdString();
     }
     window.hide();
 }
