@@ -8,16 +8,6 @@ MsgResult FakeMessageBoxes::show(QWidget * /*owner*/, const QString &prompt, int
     return nextAnswer(answers, (style & 7) == MsgStyle::YesNo ? MsgResult::Yes : MsgResult::Ok);
 }
 
-QStringList FakeSound::waves() const {
-    QStringList out;
-    for (const QString &c : calls) {
-        if (c.startsWith(u"wave ")) {
-            out << c.mid(5);
-        }
-    }
-    return out;
-}
-
 FakeServices::FakeServices() {
     // Scores 10000, 9000 ... 1000 named "Player 1" to "Player 10".
     QByteArray scores = "Plinkard\r\n\r\n\r\n";

@@ -11,6 +11,7 @@
 #include "platform/SoundSystem.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -112,7 +113,7 @@ public:
     void playFromStart(const QString &alias) override { calls << "play " + alias; }
     void close(const QString &alias) override { calls << "close " + alias; }
     void playWave(const QString &file) override { calls << "wave " + file; }
-    QStringList waves() const;
+    QStringList waves() const { return calls.filter(QRegularExpression("^wave ")).replaceInStrings("wave ", ""); }
     int devices = 1;
     QStringList calls;
 };

