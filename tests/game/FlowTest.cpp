@@ -86,6 +86,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     settings.txtWinScore->setText("1000");
     w.lblScore->setText("1000");
     tickWinScore();
+    EXPECT_TRUE(shown.empty());
     w.lblScore->setText("1001");
     rig.fakes.messages.during = [&](const ShownBox &) { tickWinScore(); };
     tickWinScore();
