@@ -5,18 +5,28 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramControl.h"
-#include "platform/RandomSource.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
+
+// The next scripted answer, or `none` once the script is used up.
+template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
+    if (answers.empty()) {
+        return none;
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
 
 struct ShownBox {
     QString prompt;
@@ -34,48 +44,36 @@ public:
     std::function<void(const ShownBox &)> during;
 };
 
+// Pickers answering from a script; an empty script cancels.
 class FakeFileDialogs final : public FileDialogs {
 public:
-    std::optional<QString> openFile(QWidget *owner, const QString &title, const QString &filter,
-                                    const QString &startFolder) override;
-    struct Call {
-        QString title, filter, startFolder;
-    };
-    std::vector<Call> calls;
-    std::deque<std::optional<QString>> answers; // empty: cancel
+    std::optional<QString> openFile(QWidget *, const QString &, const QString &, const QString &) override {
+        return nextAnswer<std::optional<QString>>(answers, std::nullopt);
+    }
+    std::deque<std::optional<QString>> answers;
 };
 
 class FakeColorDialogs final : public ColorDialogs {
 public:
-    std::optional<uint32_t> chooseColor(QWidget *owner, const QString &title, uint32_t current) override;
-    struct Call {
-        QString title;
-        uint32_t current;
-    };
-    std::vector<Call> calls;
-    std::deque<std::optional<uint32_t>> answers; // empty: cancel
+    std::optional<uint32_t> chooseColor(QWidget *, const QString &, uint32_t) override {
+        return nextAnswer<std::optional<uint32_t>>(answers, std::nullopt);
+    }
+    std::deque<std::optional<uint32_t>> answers;
 };
 
-// The store as a map "app/section/key" -> value, with every write recorded in order.
+// The store as a map "app/section/key" -> value, with every write recorded in order as "key=value".
 class MemoryStore final : public SettingsStore {
 public:
-    QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override;
-    void write(const QString &app, const QString &section, const QString &key, const QString &value) override;
-    static QString path(const QString &key);
-    QString value(const QString &key) const { return values.value(path(key)); }
-    bool has(const QString &key) const { return values.contains(path(key)); }
-    void set(const QString &key, const QString &v) { values.insert(path(key), v); }
+    QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override {
+        return values.value(app + u'/' + section + u'/' + key, defaultValue);
+    }
+    void write(const QString &app, const QString &section, const QString &key, const QString &value) override {
+        values.insert(app + u'/' + section + u'/' + key, value);
+        writes << key + u'=' + value;
+    }
+    void set(const QString &key, const QString &v) { values.insert(QStringLiteral("Brindlecot/Plinkard/") + key, v); }
     QMap<QString, QString> values;
-    QStringList writes;         // "key=value" in order
-    QList<QStringList> batches; // the writes of each finished batch, in order
-
-protected:
-    void beginWrites() override { ++m_batchDepth; }
-    void endWrites() override;
-
-private:
-    int m_batchDepth = 0;
-    QStringList m_batch;
+    QStringList writes;
 };
 
 // A program folder with files held in memory; everything else does not exist.
@@ -83,8 +81,12 @@ class FakeFiles final : public Files {
 public:
     QString programFolder() override { return folder; }
     bool isRegularFile(const QString &path) override { return files.contains(path); }
-    std::optional<QByteArray> readAll(const QString &path) override;
-    QString canonicalPath(const QString &path) override;
+    std::optional<QByteArray> readAll(const QString &path) override {
+        return files.contains(path) && !unreadable.contains(path) ? std::optional(files.value(path)) : std::nullopt;
+    }
+    QString canonicalPath(const QString &path) override {
+        return files.contains(path) || folders.contains(path) ? path : QString();
+    }
     QString folder = QStringLiteral("/opt/plinkard");
     QMap<QString, QByteArray> files;
     QStringList folders{QStringLiteral("/opt/plinkard")};
@@ -99,17 +101,21 @@ public:
     int beeps = 0;
 };
 
-// Records every call in order as text: "devices", "open <file> <alias>", "play <alias>", "close <alias>", "wave <file>".
+// Records every call in order as text: "devices", "open <file> <alias>", "play <alias>", "close <alias>", "wave
+// <file>".
 class FakeSound final : public SoundSystem {
 public:
-    int outputDeviceCount() override;
-    void openSequencer(const QString &file, const QString &alias) override;
-    void playFromStart(const QString &alias) override;
-    void close(const QString &alias) override;
-    void playWave(const QString &file) override;
+    int outputDeviceCount() override {
+        calls << QStringLiteral("devices");
+        return devices;
+    }
+    void openSequencer(const QString &file, const QString &alias) override { calls << "open " + file + u' ' + alias; }
+    void playFromStart(const QString &alias) override { calls << "play " + alias; }
+    void close(const QString &alias) override { calls << "close " + alias; }
+    void playWave(const QString &file) override { calls << "wave " + file; }
+    QStringList waves() const { return calls.filter(QRegularExpression("^wave ")).replaceInStrings("wave ", ""); }
     int devices = 1;
     QStringList calls;
-    QStringList waves() const;
 };
 
 // A full set of fakes; a score file is in place, so start-up passes unless a test removes it.
@@ -124,6 +130,4 @@ struct FakeServices {
     FakeProgram program;
     FakeSound sound;
     Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound};
-
-    static QByteArray defaultScoreFile();
 };

@@ -3,18 +3,23 @@
 #include "FakeServices.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "platform/Timer.h"
 #include "sound/modPlinkard.h"
 
 #include <memory>
 
-// The game as the program starts it, on fakes. Timers are stopped after start-up:
-// tests drive the tick handlers themselves.
+// The game as the program starts it, on fakes. Timers never tick by themselves:
+// tests drive the tick handlers.
 struct GameRig {
     FakeServices fakes;
     modPlinkard mod{fakes.sound, fakes.files};
     std::unique_ptr<Forms> forms;
 
     // Creates the main window and runs Form_Load; call after arranging the fakes.
-    frmPlinkard &start();
+    frmPlinkard &start() {
+        Timer::setManualTicks(true);
+        forms = std::make_unique<Forms>(fakes.services, mod);
+        return forms->main();
+    }
     frmPlinkard &game() { return forms->main(); }
 };

@@ -11,25 +11,22 @@
 #include <QLabel>
 #include <QRadioButton>
 
-inline int bulletsShown(const frmPlinkard &w) {
-    int n = 0;
-    for (const ImageControl *b : w.imgBullet) {
-        n += b->isHidden() ? 0 : 1;
-    }
-    return n;
+// tmrVeryEasy, tmrEasy, tmrHard, tmrVeryHard, tmrTime, tmrWinScore.
+inline std::vector<bool> timerFlags(const frmPlinkard &w) {
+    return {w.tmrVeryEasy->isEnabled(), w.tmrEasy->isEnabled(), w.tmrHard->isEnabled(),
+            w.tmrVeryHard->isEnabled(), w.tmrTime->isEnabled(), w.tmrWinScore->isEnabled()};
+}
+
+inline std::vector<bool> playingAt(int level) {
+    std::vector<bool> flags{false, false, false, false, true, true};
+    flags.at(static_cast<size_t>(level)) = true;
+    return flags;
 }
 
 // Shows a target the way a motion tick would, then shoots it.
 inline void hit(frmPlinkard &w, int index) {
     w.imgShoot.at(static_cast<size_t>(index))->show();
     w.imgShoot_Click(index);
-}
-
-inline QString score(const frmPlinkard &w) { return w.lblScore->text(); }
-
-inline std::vector<bool> timerFlags(const frmPlinkard &w) {
-    return {w.tmrVeryEasy->isEnabled(), w.tmrEasy->isEnabled(), w.tmrHard->isEnabled(),
-            w.tmrVeryHard->isEnabled(), w.tmrTime->isEnabled(),  w.tmrWinScore->isEnabled()};
 }
 
 inline void selectLevel(frmPlinkard &w, int level) { w.optLevel.at(static_cast<size_t>(level))->setChecked(true); }

@@ -1,39 +1,16 @@
 #include "game/Decimal.h"
-#include "game/GameClock.h"
 #include "platform/SeededRandom.h"
 
 #include <gtest/gtest.h>
 #include <optional>
 #include <vector>
 
-// Catches a counter caption misread: sign, blanks, leading zeros, junk and the 64-bit ends.
-TEST(Decimal, ParseTable) {
-    const std::vector<std::pair<const char16_t *, std::optional<int64_t>>> rows{
-        {u"0", 0},
-        {u"-95", -95},
-        {u" 100 ", 100},
-        {u"+7", 7},
-        {u"007", 7},
-        {u"-9223372036854775808", INT64_MIN},
-        {u"9223372036854775807", INT64_MAX},
-        {u"", {}},
-        {u"-", {}},
-        {u"1.5", {}},
-        {u"1e3", {}},
-        {u"12a", {}},
-        {u"- 1", {}},
-        {u"9223372036854775808", {}},
-    };
-    for (const auto &[text, value] : rows) {
-        EXPECT_EQ(Decimal::parse(text), value) << QString::fromUtf16(text).toStdString();
-    }
-}
-
-// Catches a caption written with a zero, a plus or a fraction, and an overflow written as a wrapped number.
+// Catches a counter caption misread or written wrongly: blanks and leading zeros read, junk and
+// overflow left alone, the sum written without a zero, a plus or a fraction.
 TEST(Decimal, AddTable) {
     const std::vector<std::tuple<const char16_t *, int64_t, std::optional<QString>>> rows{
-        {u"0", -95, "-95"},     {u"-95", 95, "0"}, {u"0100", 0, "100"},
-        {u"0", -3000, "-3000"}, {u"x", 1, {}},     {u"9223372036854775807", 1, {}},
+        {u"0", -95, "-95"}, {u"-95", 95, "0"}, {u" 0100 ", 0, "100"},           {u"0", -3000, "-3000"},
+        {u"x", 1, {}},      {u"1.5", 1, {}},   {u"9223372036854775807", 1, {}},
     };
     for (const auto &[text, delta, sum] : rows) {
         EXPECT_EQ(Decimal::add(text, delta), sum) << QString::fromUtf16(text).toStdString();
@@ -49,26 +26,11 @@ TEST(Decimal, CompareTable) {
         {u"-3000", u"-95", -1},
         {u"-0", u"0", 0},
         {u"5", u"-5", 1},
-        {u"99999999999999999999999999999", u"999999999999999999999999999999", -1},
-        {u"0000000000000000000000000000005", u"4", 1},
+        {u"9223372036854775807", u"922337203685477580799999", -1},
         {u"", u"1", {}},
     };
     for (const auto &[a, b, order] : rows) {
         EXPECT_EQ(Decimal::compare(a, b), order) << QString::fromUtf16(a).toStdString();
-    }
-}
-
-// Catches a roll-over at the wrong count or the minute test run only after a seconds roll-over.
-TEST(GameClock, TicksTable) {
-    const std::vector<std::tuple<GameClock, int, const char *>> rows{
-        {{}, 0, "0:0:0"},      {{}, 1, "0:0:1"},    {{}, 59, "0:0:59"},      {{}, 60, "0:1:0"},
-        {{}, 3599, "0:59:59"}, {{}, 3600, "1:0:0"}, {{}, 46799, "12:59:59"}, {{0, 60, 5}, 1, "1:0:6"},
-    };
-    for (auto [clock, ticks, text] : rows) {
-        for (int i = 0; i < ticks; ++i) {
-            clock.tick();
-        }
-        EXPECT_EQ(clock.text(), QString::fromLatin1(text)) << ticks;
     }
 }
 

@@ -1,61 +1,45 @@
 #include "fakes/GameRig.h"
-#include "platform/QtFiles.h"
+#include "scores/frmScores.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QLabel>
 #include <gtest/gtest.h>
 
-// Catches a start-up that reads the wrong file or drops lines: every line of scores.dat is kept.
-TEST(StartUpCheck, KeepsEveryLineOfTheFileBesideTheProgram) {
-    GameRig rig;
-    QByteArray data;
-    for (int i = 1; i <= 30; ++i) {
-        data += "line " + QByteArray::number(i) + "\r\n";
+// Catches a missing or unreadable scores.dat let through (or settings saved on the way out), or an odd
+// one ending the game or shown wrongly: line 4 is place 1, line 25 the tenth name, byte for byte Latin-1.
+TEST(StartUpCheck, ScoreFileTable) {
+    QByteArray huge;
+    for (int i = 0; i < 1'000'000; ++i) {
+        huge += QByteArray::number(1'000'000 + i) + '\n';
     }
-    rig.fakes.files.files["/opt/plinkard/scores.dat"] = data;
-    rig.fakes.files.files["/elsewhere/scores.dat"] = "x";
-    rig.start();
-    EXPECT_EQ(rig.mod.ScoreLines.size(), 30);
-    EXPECT_EQ(rig.mod.ScoreLines.last(), "line 30");
-    EXPECT_TRUE(rig.fakes.messages.shown.empty());
-}
-
-// Catches a missing or unreadable file let through, or settings saved on the way out: one box, the end.
-TEST(StartUpCheck, MissingOrUnreadableFileEndsTheProgram) {
-    for (const bool missing : {true, false}) {
+    const QByteArray binary("\x00\x01\xff\r\x7f\r\n\r\x00\x80\xa0\xe9 99\r\x00\xfe", 18);
+    const std::vector<std::tuple<const char *, std::optional<QByteArray>, bool, QString, QString>> rows{
+        {"missing", std::nullopt, true, "", ""},
+        {"unreadable", "1\n2\n", true, "", ""},
+        {"empty", QByteArray(), false, "", ""},
+        {"short", "1\n2\n3\n4\n5\n", false, "4", ""},
+        {"binary", binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99", 7)), ""},
+        {"huge", huge, false, "1000003", "1000024"},
+    };
+    for (const auto &[name, bytes, ends, place1, name10] : rows) {
         GameRig rig;
-        if (missing) {
-            rig.fakes.files.files.remove("/opt/plinkard/scores.dat");
-        } else {
+        rig.fakes.files.files.remove("/opt/plinkard/scores.dat");
+        if (bytes) {
+            rig.fakes.files.files.insert("/opt/plinkard/scores.dat", *bytes);
+        }
+        if (qstrcmp(name, "unreadable") == 0) {
             rig.fakes.files.unreadable << "/opt/plinkard/scores.dat";
         }
         rig.start();
-        ASSERT_EQ(rig.fakes.messages.shown.size(), 1U);
-        const ShownBox &box = rig.fakes.messages.shown.front();
-        EXPECT_EQ(
-            box.prompt + "|" + box.title + "|" + QString::number(box.style),
-            "Error!  scores.dat was not found.  Plinkard high scores will not operate with out this file.|Error!|48");
-        EXPECT_TRUE(rig.fakes.program.endedWith.has_value());
-        EXPECT_TRUE(rig.fakes.store.writes.isEmpty());
+        EXPECT_EQ(rig.fakes.program.endedWith.has_value(), ends) << name;
+        EXPECT_EQ(rig.fakes.messages.shown.size(), ends ? 1U : 0U) << name;
+        if (ends) {
+            EXPECT_EQ(rig.fakes.messages.shown[0].prompt, "Error!  scores.dat was not found.  Plinkard high scores "
+                                                          "will not operate with out this file.");
+            EXPECT_TRUE(rig.fakes.store.writes.isEmpty()) << name;
+            continue;
+        }
+        frmScores &table = rig.forms->scores();
+        table.fill(rig.mod.ScoreLines);
+        EXPECT_EQ(table.lblScore[0]->text() + "|" + table.lblName[9]->text(), place1 + "|" + name10) << name;
     }
-}
-
-// Catches the real file service taking a folder or a failing read for the score file.
-TEST(StartUpCheck, OnlyAReadableOrdinaryFileCounts) {
-    QTemporaryDir dir;
-    QtFiles files;
-    const QString path = dir.filePath("scores.dat");
-    EXPECT_FALSE(files.isRegularFile(path));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("scores.dat"));
-    EXPECT_FALSE(files.isRegularFile(path));
-    ASSERT_TRUE(QDir(dir.path()).rmdir("scores.dat"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1\r\n\xe9") == 4);
-    file.close();
-    EXPECT_TRUE(files.isRegularFile(path));
-    EXPECT_EQ(files.readAll(path), QByteArray("1\r\n\xe9"));
-    // procfs refuses reads at address 0, so this read fails as a damaged disk would.
-    ASSERT_TRUE(QFile::link("/proc/self/mem", dir.filePath("failing.dat")));
-    EXPECT_FALSE(files.readAll(dir.filePath("failing.dat")).has_value());
 }
