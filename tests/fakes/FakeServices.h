@@ -20,11 +20,8 @@
 
 // The next scripted answer, or `none` once the script is used up.
 template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
-    if (answers.empty()) {
-        return none;
-    }
-    T answer = answers.front();
-    answers.pop_front();
+    T answer = answers.empty() ? none : answers.front();
+    answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
     return answer;
 }
 
@@ -34,8 +31,7 @@ struct ShownBox {
     QString title;
 };
 
-// Records every box; answers from a script (Ok / Yes when the script is empty).
-// `during` runs while a box is "open", as a nested event loop would run timers.
+// Records every box; answers from a script, else Ok / Yes. `during` runs while a box is "open".
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     MsgResult show(QWidget *owner, const QString &prompt, int style, const QString &title) override;
@@ -101,14 +97,10 @@ public:
     int beeps = 0;
 };
 
-// Records every call in order as text: "devices", "open <file> <alias>", "play <alias>", "close <alias>", "wave
-// <file>".
+// Records every call in order as text: "devices", "open <file> <alias>", "play <alias>", "close <alias>" ...
 class FakeSound final : public SoundSystem {
 public:
-    int outputDeviceCount() override {
-        calls << QStringLiteral("devices");
-        return devices;
-    }
+    int outputDeviceCount() override { return calls << QStringLiteral("devices"), devices; }
     void openSequencer(const QString &file, const QString &alias) override { calls << "open " + file + u' ' + alias; }
     void playFromStart(const QString &alias) override { calls << "play " + alias; }
     void close(const QString &alias) override { calls << "close " + alias; }
