@@ -10,22 +10,20 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Catches a choice not applied to the main window, or a second visit starting from the constants
-// (issue: its Okay put back the default colours and removed the picture).
+// Catches a choice not applied, or a second visit starting from the defaults (issue: it undid the first).
 TEST(ColorsWindow, OkayAppliesAndTheNextVisitStartsFromWhatIsInForce) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     QTemporaryDir dir;
-    const QString field = dir.filePath("field.bmp");
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(QColor(10, 200, 30));
-    ASSERT_TRUE(image.save(field, "BMP"));
+    ASSERT_TRUE(image.save(dir.filePath("field.bmp"), "BMP"));
     rig.fakes.colorDialogs.answers = {0x00332211U, 0x00665544U, 0x00998877U, 0x00000001U};
-    rig.fakes.fileDialogs.answers = {field};
+    rig.fakes.fileDialogs.answers = {dir.filePath("field.bmp")};
     for (int visit = 0; visit < 2; ++visit) {
         frmColors &c = rig.forms->colors();
-        const std::vector<QPushButton *> buttons{c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse};
-        for (QPushButton *b : visit == 0 ? buttons : std::vector<QPushButton *>{c.cmdSBGColor}) {
+        for (QPushButton *b : visit == 0 ? std::vector{c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse}
+                                         : std::vector{c.cmdSBGColor}) {
             b->click();
         }
         c.cmdOk->click();

@@ -11,8 +11,7 @@ using namespace StoredSettings;
 // a damaged line costing more than itself, or a missing ~/.config not made.
 TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
     QTemporaryDir home;
-    const QByteArray savedHome = qgetenv("HOME");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_CONFIG_HOME");
     const std::vector<std::pair<QString, QString>> values{{Midi, "/home/Ann/My Music/Theme, Part 2.MID"},
@@ -23,11 +22,8 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
                                                           {ExtraPoints, QString()},
                                                           {MidiOnOff, "a=b;c#d [e]"},
                                                           {WaveOnOff, "0"}};
-    {
-        QSettingsStore store;
-        for (const auto &[key, value] : values) {
-            store.write(App, Section, key, value);
-        }
+    for (const auto &[key, value] : values) {
+        QSettingsStore().write(App, Section, key, value);
     }
     QFile file(home.filePath(".config/Brindlecot.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -39,12 +35,9 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
     }
     file.write("garbage without equals\n\x01\xff\n[Plinkard\n");
     file.close();
-    QSettingsStore fresh;
     for (const auto &[key, value] : values) {
-        EXPECT_EQ(fresh.read(App, Section, key, "<unset>"), value) << key.toStdString();
+        EXPECT_EQ(QSettingsStore().read(App, Section, key, "<unset>"), value) << key.toStdString();
     }
     qputenv("HOME", savedHome);
-    if (!savedConfig.isNull()) {
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    }
+    savedConfig.isNull() ? void() : void(qputenv("XDG_CONFIG_HOME", savedConfig));
 }
