@@ -7,12 +7,11 @@
 namespace {
 // Scores 10000, 9000 ... 1000 named "Player 1" to "Player 10", laid out as in scores.dat.
 ScoreTable tenToOne() {
-    QStringList lines{"", "", ""};
+    QStringList lines(25);
     for (int i = 0; i < 10; ++i) {
-        lines.insert(3 + i, QString::number(10000 - 1000 * i));
-        lines << QStringLiteral("Player %1").arg(i + 1);
+        lines[3 + i] = QString::number(10000 - 1000 * i);
+        lines[15 + i] = QStringLiteral("Player %1").arg(i + 1);
     }
-    lines.insert(13, 2, QString());
     return tableFromLines(lines);
 }
 } // namespace
@@ -24,8 +23,7 @@ TEST(ScoreFile, LinesTable) {
         {"a\rb\nc", {"a", "b", "c"}},
         {"a\r\n\r\n\rb\n\n", {"a", "", "", "b", ""}},
         {"", {}},
-        {"Ren\xe9\r\n\xff", {QStringLiteral("Ren\u00e9"), QStringLiteral("\u00ff")}},
-    };
+        {"Ren\xe9\r\n\xff", {QStringLiteral("Ren\u00e9"), QStringLiteral("\u00ff")}}};
     for (const auto &[bytes, lines] : rows) {
         EXPECT_EQ(splitScoreLines(bytes), lines) << bytes.toStdString();
     }
@@ -34,8 +32,7 @@ TEST(ScoreFile, LinesTable) {
 // Catches a comparison turned round or made non-strict: the first place beaten strictly, ties below.
 TEST(HighScores, PlaceTable) {
     const std::vector<std::pair<const char *, std::optional<int>>> rows{
-        {"20000", 0}, {"10001", 0}, {"7001", 3}, {"7000", 4}, {"1500", 9}, {"1000", {}}, {"-95", {}}, {"lots", {}},
-    };
+        {"20000", 0}, {"10001", 0}, {"7001", 3}, {"7000", 4}, {"1500", 9}, {"1000", {}}, {"-95", {}}, {"lots", {}}};
     for (const auto &[score, place] : rows) {
         EXPECT_EQ(placeFor(tenToOne(), score), place) << score;
     }

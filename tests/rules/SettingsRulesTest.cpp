@@ -6,8 +6,7 @@
 TEST(KeyFilter, KeyTable) {
     const std::vector<std::tuple<int, const char *, bool>> rows{
         {'0', "N", true},  {'9', "N", true}, {'/', "N", false}, {':', "N", false}, {' ', "N", false},
-        {'~', "N", false}, {31, "N", true},  {127, "N", true},  {0xE9, "N", true}, {'a', "", true},
-    };
+        {'~', "N", false}, {31, "N", true},  {127, "N", true},  {0xE9, "N", true}, {'a', "", true}};
     for (const auto &[code, tag, passes] : rows) {
         EXPECT_EQ(keyPasses(code, tag), passes) << code << " " << tag;
     }
