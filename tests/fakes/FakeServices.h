@@ -18,7 +18,6 @@
 #include <optional>
 #include <vector>
 
-// The next scripted answer, or `none` once the script is used up.
 template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
     T answer = answers.empty() ? none : answers.front();
     answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
@@ -32,8 +31,7 @@ struct ShownBox {
 };
 
 // Records every box; answers from a script, else Ok / Yes. `during` runs while a box is "open".
-class FakeMessageBoxes final : public MessageBoxes {
-public:
+struct FakeMessageBoxes final : MessageBoxes {
     MsgResult show(QWidget *owner, const QString &prompt, int style, const QString &title) override;
     std::vector<ShownBox> shown;
     std::deque<MsgResult> answers;
@@ -41,16 +39,14 @@ public:
 };
 
 // Pickers answering from a script; an empty script cancels.
-class FakeFileDialogs final : public FileDialogs {
-public:
+struct FakeFileDialogs final : FileDialogs {
     std::optional<QString> openFile(QWidget *, const QString &, const QString &, const QString &) override {
         return nextAnswer<std::optional<QString>>(answers, std::nullopt);
     }
     std::deque<std::optional<QString>> answers;
 };
 
-class FakeColorDialogs final : public ColorDialogs {
-public:
+struct FakeColorDialogs final : ColorDialogs {
     std::optional<uint32_t> chooseColor(QWidget *, const QString &, uint32_t) override {
         return nextAnswer<std::optional<uint32_t>>(answers, std::nullopt);
     }
@@ -58,8 +54,7 @@ public:
 };
 
 // The store as a map "app/section/key" -> value, with every write recorded in order as "key=value".
-class MemoryStore final : public SettingsStore {
-public:
+struct MemoryStore final : SettingsStore {
     QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override {
         return values.value(app + u'/' + section + u'/' + key, defaultValue);
     }
@@ -73,8 +68,7 @@ public:
 };
 
 // A program folder with files held in memory; everything else does not exist.
-class FakeFiles final : public Files {
-public:
+struct FakeFiles final : Files {
     QString programFolder() override { return folder; }
     bool isRegularFile(const QString &path) override { return files.contains(path); }
     std::optional<QByteArray> readAll(const QString &path) override {
@@ -89,8 +83,7 @@ public:
     QStringList unreadable;
 };
 
-class FakeProgram final : public ProgramControl {
-public:
+struct FakeProgram final : ProgramControl {
     void endNow(int exitCode) override { endedWith = exitCode; }
     void beep() override { ++beeps; }
     std::optional<int> endedWith;
@@ -98,8 +91,7 @@ public:
 };
 
 // Records every call in order as text: "devices", "open <file> <alias>", "play <alias>", "close <alias>" ...
-class FakeSound final : public SoundSystem {
-public:
+struct FakeSound final : SoundSystem {
     int outputDeviceCount() override { return calls << QStringLiteral("devices"), devices; }
     void openSequencer(const QString &file, const QString &alias) override { calls << "open " + file + u' ' + alias; }
     void playFromStart(const QString &alias) override { calls << "play " + alias; }

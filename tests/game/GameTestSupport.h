@@ -17,11 +17,7 @@ inline std::vector<bool> timerFlags(const frmPlinkard &w) {
             w.tmrVeryHard->isEnabled(), w.tmrTime->isEnabled(), w.tmrWinScore->isEnabled()};
 }
 
-inline std::vector<bool> playingAt(int level) {
-    std::vector<bool> flags{false, false, false, false, true, true};
-    flags.at(static_cast<size_t>(level)) = true;
-    return flags;
-}
+inline std::vector<bool> playingAt(int level) { return {level == 0, level == 1, level == 2, level == 3, true, true}; }
 
 // Shows a target the way a motion tick would, then shoots it.
 inline void hit(frmPlinkard &w, int index) {
