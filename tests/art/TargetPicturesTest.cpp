@@ -6,8 +6,7 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-// Catches a missing, blank or mixed-up target picture: each index renders a fair part of its cell,
-// and only the three penguins share a picture.
+// Catches a missing, blank or mixed-up target picture; only the three penguins share one.
 TEST(TargetPictures, EveryTargetHasItsOwnPicture) {
     QSet<QString> resources;
     for (int index = 0; index < TargetCount; ++index) {

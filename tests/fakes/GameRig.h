@@ -8,8 +8,7 @@
 
 #include <memory>
 
-// The game as the program starts it, on fakes. Timers never tick by themselves:
-// tests drive the tick handlers.
+// The game as the program starts it, on fakes; timers never tick by themselves.
 struct GameRig {
     FakeServices fakes;
     modPlinkard mod{fakes.sound, fakes.files};

@@ -21,8 +21,7 @@ struct Flow : ::testing::Test {
 };
 } // namespace
 
-// Catches a level option starting the wrong motion timer, or New Game leaving a counter, the magazine,
-// the clock, the winning-score check or the music as they were.
+// Catches a level starting the wrong timer, or New Game leaving a counter, the clock, a check or the music.
 TEST_F(Flow, LevelsAndNewGame) {
     for (const int level : {TooHard, TooEasy, Easy, Hard}) {
         selectLevel(w, level);
@@ -43,8 +42,7 @@ TEST_F(Flow, LevelsAndNewGame) {
     EXPECT_EQ(w.lblTime->text(), "1:1:1");
 }
 
-// Catches F3 heard away from the panel (issue: a focused button passed it up), another key pausing,
-// or the pause not halting and resuming the selected level: real keys on the real panel.
+// Catches F3 heard away from the panel (a focused child passed it up), or the pause not halting play.
 TEST_F(Flow, F3OnThePanelPausesAndNowhereElse) {
     selectLevel(w, Hard);
     w.show();
@@ -72,8 +70,7 @@ TEST_F(Flow, F3OnThePanelPausesAndNowhereElse) {
     w.hide();
 }
 
-// Catches the question asked at an equal score, twice (its timer ticks while it is open), after
-// "No Winning Score" or with an empty box, or not asked again after New Game.
+// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed.
 TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
     w.lblScore->setText("1000");
@@ -96,8 +93,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
 }
 
-// Catches "No" not ending the game: a score for the table gets the name, then the table, then a new
-// game; a score too low for the table goes straight to the new game.
+// Catches "No" not ending the game: the name and the table for a good score, then a new game.
 TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
     w.lblScore->setText("50000");
@@ -133,8 +129,7 @@ TEST_F(Flow, ExitSavesTheFourSettings) {
                                                    "MIDI ON-OFF=1", "WAVE ON-OFF=0"}));
 }
 
-// Catches motion ticks while the "Sound Test" box holds up start-up ending the program or moving
-// target 1 off the grid (issue: it stood in the field's top-left corner).
+// Catches motion ticks during the start-up "Sound Test" box moving target 1 off the grid.
 TEST(TicksDuringStartUp, MoveNoTargetOffTheGrid) {
     GameRig rig;
     rig.fakes.sound.devices = 0;

@@ -6,8 +6,7 @@
 namespace {
 constexpr int Miss = -1; // a click on the empty field
 
-// A shot from a player's situation and what it must leave: 100 a hit, -95 a miss, the bonus and speed
-// tables, the magazine cost per level.
+// A shot and what it must leave: 100 a hit, -95 a miss, the bonus and speed tables, the bullets a level costs.
 struct ShotRow {
     int level, index, scoreDelta, levelAfter, bulletsAfter = 13;
     bool penguin = false, chgSpd = true, points = true;
@@ -86,8 +85,7 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
     }
 }
 
-// Catches a click routed to the wrong handler or a double click counted twice, the shot sounds, and
-// the dry click of an empty magazine.
+// Catches a click routed to the wrong handler, a double click counted twice, or the wrong shot sounds.
 TEST(Shooting, RealClicksAndTheirSounds) {
     GameRig rig;
     frmPlinkard &w = rig.start();

@@ -7,8 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-// Catches Escape or the close box answering "No" to "You made it!" (issue: it threw the game away):
-// on the real box they do nothing and only Yes or No answers; an OK box keeps them as OK.
+// Catches Escape or the close box answering a Yes/No box (issue: "No" to "You made it!" ended the game).
 TEST(QtMessageBoxes, EscapeAndCloseAnswerOnlyOkBoxes) {
     const std::vector<std::tuple<int, QMessageBox::StandardButton, MsgResult>> boxes{
         {MsgStyle::YesNo + MsgStyle::Exclamation, QMessageBox::Yes, MsgResult::Yes},

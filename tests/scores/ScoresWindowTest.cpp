@@ -9,8 +9,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-// Catches the table not halting play and the music, not showing the file's places, Command1 reading
-// the wrong box, score or clock, Escape closing it, or its close not resuming the level.
+// Catches the table not halting play, Command1 ignoring the typed name, or Escape closing it.
 TEST(ScoresWindow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     GameRig rig;
     frmPlinkard &w = rig.start();
@@ -39,8 +38,7 @@ TEST(ScoresWindow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
 
-// Catches Enter not pressing "Okay", the table after a name entry not filled from the file or leaving
-// the main window live (issue: shots scored behind it), or its Command1 losing the typed name.
+// Catches the table after a name entry not modal (issue: shots scored behind it).
 TEST(ScoresWindow, TableAfterANameEntryBlocksTheMainWindow) {
     GameRig rig;
     frmPlinkard &w = rig.start();

@@ -7,8 +7,7 @@
 
 using namespace StoredSettings;
 
-// Catches the file in the wrong place or section, a key misspelt, a value not read back as written,
-// a damaged line costing more than itself, or a missing ~/.config not made.
+// Catches the file in the wrong place, a key misspelt, a value not read back, or a damaged line costing more.
 TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
     QTemporaryDir home;
     const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");

@@ -26,8 +26,7 @@ void whileOpen(GameRig &rig, const std::function<void(frmSettings &)> &inside) {
 }
 } // namespace
 
-// Catches Settings not halting play, Okay storing a value from the wrong box or under the wrong key or
-// not at all, Cancel not putting a box back, or either not resuming the level with the right music.
+// Catches Okay storing a value from the wrong box or key, Cancel not re-reading, or play not halted and resumed.
 TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     GameRig rig;
     rig.fakes.files.files.insert("/music/b.mid", "data");
@@ -61,8 +60,7 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     EXPECT_EQ(timerFlags(w), playingAt(TooEasy));
 }
 
-// Catches a stored value misread: garbage gives the default, and a winning score with anything but the
-// digits 0 to 9 gives "100000000" (issue: "12é" or a tab passed and turned the winning score off).
+// Catches a stored value misread: garbage gives the default (issue: "12é" or a tab turned the score off).
 TEST(SettingsWindow, StoredValuesTable) {
     const std::vector<std::pair<std::vector<std::pair<QString, QString>>, const char *>> rows{
         {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12ab"}}, "100000000|0111"},
@@ -81,8 +79,7 @@ TEST(SettingsWindow, StoredValuesTable) {
     }
 }
 
-// Catches a key not refused in the winning-score box, or "No Winning Score" not switching the box:
-// real key, paste and mouse events.
+// Catches a non-digit let into the winning-score box, or "No Winning Score" not switching the box.
 TEST(SettingsWindow, WinningScoreBoxTakesOnlyDigits) {
     GameRig rig;
     rig.start();
