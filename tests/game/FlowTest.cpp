@@ -97,9 +97,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
 TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
     w.lblScore->setText("50000");
-    for (int i = 0; i < 75; ++i) {
-        w.tmrTime_Timer();
-    }
+    w.lblTime->setText("0:1:15");
     rig.fakes.messages.answers = {MsgResult::No, MsgResult::No};
     QString sawTable;
     QTimer::singleShot(0, [&] {

@@ -21,14 +21,9 @@ TEST(QtMessageBoxes, EscapeAndCloseAnswerOnlyOkBoxes) {
                 ASSERT_NE(box, nullptr);
                 escape ? QTest::keyClick(box, Qt::Key_Escape) : (void)box->close();
                 QApplication::processEvents();
-                stillOpen = box->isVisible();
-                if (stillOpen) {
-                    box->button(button)->click();
-                }
+                (stillOpen = box->isVisible()) ? box->button(button)->click() : void();
             });
-            QtMessageBoxes messages;
-            EXPECT_EQ(messages.show(nullptr, QStringLiteral("Keep playing?"), style, QStringLiteral("You made it!")),
-                      answer);
+            EXPECT_EQ(QtMessageBoxes().show(nullptr, "Keep playing?", style, "You made it!"), answer);
             EXPECT_EQ(stillOpen, answer != MsgResult::Ok) << escape << " " << style;
         }
     }
