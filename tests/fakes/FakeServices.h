@@ -11,7 +11,6 @@
 #include "platform/SoundSystem.h"
 
 #include <QMap>
-#include <QRegularExpression>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -97,7 +96,7 @@ struct FakeSound final : SoundSystem {
     void playFromStart(const QString &alias) override { calls << "play " + alias; }
     void close(const QString &alias) override { calls << "close " + alias; }
     void playWave(const QString &file) override { calls << "wave " + file; }
-    QStringList waves() const { return calls.filter(QRegularExpression("^wave ")).replaceInStrings("wave ", ""); }
+    QStringList waves() const { return calls.filter(QStringLiteral("wave ")).replaceInStrings("wave ", ""); }
     int devices = 1;
     QStringList calls;
 };

@@ -3,9 +3,7 @@
 
 int main(int argc, char **argv) {
     // Headless by default, so listing and running tests needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? void(qputenv("QT_QPA_PLATFORM", "offscreen")) : void();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
