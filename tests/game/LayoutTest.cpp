@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,12 +39,14 @@ std::pair<QString, int> captionAndNeed(const QWidget *c) {
     return {caption, l && l->wordWrap() ? 0 : text + c->width() - room.width()};
 }
 
-// Catches a control outside its window or a caption too long for its control.
-void checkWindow(QWidget &window) {
+// Catches a control outside its window, a caption too long for its control, or an access key doubled
+// (beyond the letters in `shared`, which the window's own captions give twice).
+void checkWindow(QWidget &window, const QString &shared = {}) {
     const auto name = window.windowTitle().toStdString();
     window.show();
     QApplication::setActiveWindow(&window);
     const QRect inside = window.rect().adjusted(-Slack, -Slack, Slack, Slack);
+    QStringList keys;
     for (QWidget *c : window.findChildren<QWidget *>()) {
         if (!c->isVisibleTo(&window) ||
             !(qobject_cast<QLabel *>(c) || qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c) ||
@@ -55,16 +58,20 @@ void checkWindow(QWidget &window) {
         EXPECT_TRUE(bareFrame || inside.contains(QRect(c->mapTo(&window, QPoint(0, 0)), c->size())))
             << name << " " << c->objectName().toStdString();
         EXPECT_LE(need, c->width() + Slack) << name << " \"" << caption.toStdString() << "\"";
+        const QString key = QKeySequence::mnemonic(caption).toString();
+        EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back()))
+            << name << " " << key.toStdString();
+        keys << key;
     }
     window.hide();
 }
 } // namespace
 
-TEST(Layout, EveryWindowHoldsItsControlsAndCaptions) {
+TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
     GameRig rig;
     checkWindow(rig.start());
-    checkWindow(rig.forms->settings());
-    checkWindow(rig.forms->colors());
+    checkWindow(rig.forms->settings(), "SO"); // "&Shoot:", "No Winning &Score " and "C&olors", "&Okay" as given
+    checkWindow(rig.forms->colors(), "B");    // "&BG Image:" and "&Browse" as given
     checkWindow(rig.forms->scores());
     checkWindow(rig.forms->name());
 }
