@@ -18,9 +18,8 @@ QStringList soundLibrariesMapped() {
     const QByteArray text = maps.readAll();
     QStringList found;
     for (const char *name : {"/libQt6Multimedia", "/libfluidsynth", "/libpulse"}) {
-        found << (text.contains(name) ? QString::fromLatin1(name + 4) : QString());
+        text.contains(name) ? void(found << QString::fromLatin1(name + 4)) : void();
     }
-    found.removeAll(QString());
     return found;
 }
 
@@ -35,8 +34,7 @@ struct FirstPaint : QObject {
 };
 } // namespace
 
-// Catches a start-up that loads the sound libraries before the window shows: none is mapped at
-// the main window's first paint, all three once the module is in.
+// Catches Qt Multimedia, libpulse or FluidSynth mapped before the main window's first paint.
 TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     SoundModule sound(QStringLiteral(PLINKARD_SOUND_MODULE));
     GameRig rig;
@@ -53,25 +51,20 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     EXPECT_EQ(soundLibrariesMapped(), QStringList({"Qt6Multimedia", "fluidsynth", "pulse"}));
 }
 
-// Catches music asked for before the module is in that is lost or doubled, or a shot meanwhile
-// lost: the module gets the one piece still asked for, to play, and the shot loads it at once.
+// Catches music or a shot asked for before the module loads that is dropped or doubled.
 TEST(SoundModule, WhatIsAskedBeforeLoadingReachesTheModule) {
     SoundModule sound(QStringLiteral(PLINKARD_FAKE_SOUND_MODULE));
-    const QString mymid = QStringLiteral("mymid");
-    sound.openSequencer(QStringLiteral("a.mid"), mymid);
-    sound.close(mymid);
-    sound.openSequencer(QStringLiteral("b.mid"), mymid);
-    sound.playFromStart(mymid);
+    sound.openSequencer(QStringLiteral("a.mid"), QStringLiteral("mymid"));
+    sound.close(QStringLiteral("mymid"));
+    sound.openSequencer(QStringLiteral("b.mid"), QStringLiteral("mymid"));
+    sound.playFromStart(QStringLiteral("mymid"));
     sound.playWave(QStringLiteral("shot.wav"));
     QLibrary module(QStringLiteral(PLINKARD_FAKE_SOUND_MODULE));
     const auto calls = reinterpret_cast<QStringList *(*)()>(module.resolve("plinkard_recorded_calls"));
-    ASSERT_NE(calls, nullptr);
-    EXPECT_EQ(*calls(), QStringList({"open b.mid mymid", "play mymid", "wave shot.wav"}));
+    EXPECT_EQ(calls ? *calls() : QStringList(), QStringList({"open b.mid mymid", "play mymid", "wave shot.wav"}));
 }
 
-// Catches a probe that misses a running sound server or invents one: a listening socket named in
-// $PULSE_SERVER (a list, perhaps with a machine id), else in the runtime folder; a dead one is none;
-// a server given by host name is taken on trust.
+// Catches a probe that ignores $PULSE_SERVER (a list, a machine id, a host), misses or invents a socket.
 TEST(SoundServerProbe, FindsAListeningSocket) {
     QTemporaryDir runtime;
     QDir(runtime.path()).mkpath(QStringLiteral("pulse"));
