@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # The real game driven from outside: xdotool for input, the accessibility tree to read it, the null sink to hear it.
-import os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, urllib.parse
+import os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback
 
 import pyatspi
 
@@ -18,13 +18,6 @@ def wait_for(what, condition, timeout=5.0):
             pass
         time.sleep(0.05)
     raise AssertionError(f"timed out after {timeout} s waiting for {what}")
-
-
-def holds(what, condition, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        assert condition(), f"{what} stopped holding"
-        time.sleep(0.1)
 
 
 def xdotool(*args):
@@ -98,36 +91,18 @@ class Program:
     def key(self, title, name):
         self.xdotool(title, "windowfocus", "--sync", "key", "--clearmodifiers", name)
 
-    def ended(self):
-        wait_for("the program to end", lambda: self.process.poll() is not None)
-        with open(os.path.join(self.config, "Brindlecot.ini")) as f:
-            return {urllib.parse.unquote(k): v for k, v in re.findall(r"^([^=\[\n]+)=(.*)$", f.read(), re.M)}
-
 
 class Game:  # the main window as a screen reader and a mouse see it
     def __init__(self, program):
         self.main = program.window("Plinkard")
-        self.panel = wait_for("the score panel", lambda: find(self.main, "panel", "Score panel"))
-        caption = {a.name: a for a in descendants(self.panel) if a.getRoleName() == "label"}
-        self.values = [next(r.getTarget(0) for r in caption[name].getRelationSet()
-                            if r.getRelationType() == pyatspi.RELATION_LABEL_FOR) for name in ("Score:", "Misses:")]
-        self.controls = {a.name: a for a in descendants(self.panel) if a.getRoleName() in ("push button", "check box")}
-
-    def state(self):  # score, misses
-        return int(self.values[0].name), int(self.values[1].name)
+        panel = wait_for("the score panel", lambda: find(self.main, "panel", "Score panel"))
+        self.controls = {a.name: a for a in descendants(panel) if a.getRoleName() in ("push button", "check box")}
 
     def on(self, name):
         return self.controls[name].getState().contains(pyatspi.STATE_CHECKED)
 
-    def shoot(self):  # clicks a shown target above the panel and waits for the count
-        before, top = self.state(), extents(self.panel)[1]
-        shown = lambda: next(t for t in children(self.main) if t.getRoleName() == "push button"
-                             and t.name != "penguin" and sum(extents(t)[1::2]) <= top)
-        click_on(wait_for("a target to shoot", shown))
-        wait_for("the score to change", lambda: self.state() != before)
 
-
-# A .rmi chosen as the music heard; a shot heard and counted; F3 pausing, F3 after Tab not; Exit storing.
+# A .rmi chosen as the music heard; a shot heard; F3 pausing, F3 after Tab not.
 def play():
     smf = open(os.path.join(os.path.dirname(BINARY), "snot.mid"), "rb").read()
     rmi = os.path.join(ROOT, "tune.rmi")
@@ -143,35 +118,23 @@ def play():
     time.sleep(0.5)
     quiet, shot = heard(1), heard(1, lambda: click_on(game.main, 51, 120))  # a spot no target covers
     assert music > 0.001 and shot > 0.001 and shot > 2 * quiet, f"not heard: .rmi {music}, shot {shot}/{quiet}"
-    wait_for("the miss to count", lambda: game.state() == (-95, 1))
     program.key("Plinkard", "F3")  # the panel has the focus since the music box's mouse-up
     assert labels(program.window("Paused")) == ["Paused.  Press OK to continue."]
     click_on(find(program.window("Paused"), "push button", "OK"))
     wait_for("the pause box to close", lambda: program.gone("Paused"))
     program.key("Plinkard", "Tab")
     program.key("Plinkard", "F3")
-    holds("no pause box after Tab and F3", lambda: program.gone("Paused"), 1.5)
-    click_on(game.controls["Sounds On/Off"])
-    wait_for("the sounds off", lambda: not game.on("Sounds On/Off"))
-    click_on(game.controls["Exit"])
-    stored = [program.ended().get(k) for k in ("MIDI ON-OFF", "WAVE ON-OFF", "MIDI", "WAVE")]
-    assert stored == ["0", "0", rmi, os.path.join(os.path.realpath(program.folder), "mchgun.wav")], stored
+    time.sleep(1.5)
+    assert program.gone("Paused"), "a pause box after Tab and F3"
 
 
-# No sound server: "Sound Test" informs and play goes on; Escape leaves "You made it!" open, only Yes answers it.
-def silent_and_the_question():
-    program = Program("silent", dict(PLAIN, **{"Winning Score": "0"}), {"PULSE_SERVER": "unix:/nonexistent/socket"})
+# No sound server: "Sound Test" informs and play goes on (Escape on "You made it!": MessageBoxTest).
+def silent():
+    program = Program("silent", PLAIN, {"PULSE_SERVER": "unix:/nonexistent/socket"})
     box = program.window("Sound Test", 15)
     assert labels(box) == ["Your system cannot play sounds."], labels(box)
     click_on(find(box, "push button", "OK"))
-    game = Game(program)
-    while game.state()[0] <= 0:
-        game.shoot()
-    program.window("You made it!")
-    program.key("You made it!", "Escape")
-    holds("the question open after Escape", lambda: not program.gone("You made it!"), 1.5)
-    click_on(find(program.window("You made it!"), "push button", "Yes"))
-    wait_for("the question to close", lambda: program.gone("You made it!"))
+    Game(program)
 
 
 # Without scores.dat the game says so and ends, storing nothing.
@@ -180,7 +143,8 @@ def missing_score_file():
     box = program.window("Error!")
     assert labels(box) == ["Error!  scores.dat was not found.  Plinkard high scores will not operate with out this file."]
     click_on(find(box, "push button", "OK"))
-    assert program.ended() == {}, "settings stored"
+    wait_for("the program to end", lambda: program.process.poll() is not None)
+    assert open(os.path.join(program.config, "Brindlecot.ini")).read() == "[Plinkard]\n", "settings stored"
 
 
 def run(session):
@@ -203,7 +167,7 @@ if __name__ == "__main__":
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent_and_the_question, missing_score_file)]
+        passed = [run(s) for s in (play, silent, missing_score_file)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)
