@@ -36,7 +36,11 @@ def main():
     path, failures = os.path.join(config, "Brindlecot.ini"), []
     complete = lambda: os.path.exists(path) and len(re.findall(r"^[^=\[\n]+=", open(path, "rb").read().decode("latin-1"), re.M)) == 8
 
-    start = lambda extra={}: (p := subprocess.Popen([binary], env=env | extra, stderr=subprocess.DEVNULL), find("Plinkard"))
+    def start(extra={}):
+        for _ in range(3):  # now and then Xvfb refuses a new client: the screen's fault, not the game's
+            proc = subprocess.Popen([binary], env=env | extra, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if (wid := find("Plinkard")) or proc.poll() is None:
+                return proc, wid
 
     for n in range(-1, 100):  # -1: Okay, then Exit, store every setting once
         proc, wid = start()
@@ -57,7 +61,7 @@ def main():
         proc.kill()
         proc.wait()
         if wid is None or not complete():
-            failures.append(f"kill {n} during {moment}: no window or the file is not complete")
+            failures.append(f"kill {n} during {moment}: " + ("no window" if wid is None else "the file is not complete"))
         open(path, "wb").write(old)
     pulse = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-null-sink",
                               f"--load=module-native-protocol-unix auth-anonymous=1 socket={config}/pulse"],
