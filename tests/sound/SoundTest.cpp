@@ -132,8 +132,8 @@ TEST(Waves, NewShotCutsOffTheOld) {
               QByteArray(reinterpret_cast<const char *>(loadWave(asset("miss.wav"))->samples.data()), 4000));
 }
 
-// Catches an open without the close before it, a spaced name cut, the music box or stored switch ignored.
-TEST(MusicCommands, OnePieceTheLatestAskedFor) {
+// Catches an open without the close before it, a spaced name cut, the boxes or switches ignored, no device.
+TEST(SoundCommands, OnePieceTheLatestAskedForAndShotsAsTheBoxSays) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     const QString spaced = QStringLiteral("/home/pat/My Music/fair ground.mid");
@@ -146,23 +146,17 @@ TEST(MusicCommands, OnePieceTheLatestAskedFor) {
     rig.mod.PlayMidi(Snot);
     heard << playing(rig.fakes.sound.calls);
     EXPECT_EQ(heard, QStringList({Snot, QString(), spaced, Snot}));
-    GameRig off;
+    GameRig off; // music stored off, no sound device: a shot, one with the sounds unchecked, an empty click
     off.fakes.store.set(QStringLiteral("MIDI ON-OFF"), QStringLiteral("0"));
-    off.start();
+    off.fakes.sound.devices = 0;
+    frmPlinkard &o = off.start();
+    o.Form_Click();
+    o.chkSounds->setChecked(false);
+    o.Form_Click();
+    o.bulletsLeft = 0;
+    o.Form_Click();
     EXPECT_EQ(playing(off.fakes.sound.calls), QString());
-}
-
-// Catches shots heard with "Sounds On/Off" unchecked, a silent empty magazine, or no device silencing shots.
-TEST(ShotSounds, FollowTheSoundsBoxWithOrWithoutADevice) {
-    GameRig rig;
-    rig.fakes.sound.devices = 0;
-    frmPlinkard &w = rig.start();
-    w.Form_Click();
-    w.chkSounds->setChecked(false);
-    w.Form_Click();
-    w.bulletsLeft = 0;
-    w.Form_Click();
-    EXPECT_EQ(rig.fakes.sound.waves(), QStringList({"/opt/plinkard/mchgun.wav", "/opt/plinkard/miss.wav"}));
+    EXPECT_EQ(off.fakes.sound.waves(), QStringList({"/opt/plinkard/mchgun.wav", "/opt/plinkard/miss.wav"}));
 }
 
 // Catches a .rmi refused or read from the wrong offset, or one without MIDI data taken as music.
@@ -186,9 +180,8 @@ TEST(Music, RiffMidiFileIsRendered) {
 TEST(Music, TheDeviceKeepsOneAliasAndFailsSilently) {
     QTemporaryDir dir;
     FluidMusic music{QString()};
-    const QString garbage = write(dir.filePath("garbage.mid"), QByteArray(100, '\x01'));
-    for (const QString &file :
-         {dir.filePath("none.mid"), write(dir.filePath("empty.mid"), {}), garbage, dir.path(), QString()}) {
+    for (const QString &file : {dir.filePath("none.mid"), write(dir.filePath("empty.mid"), {}),
+                                write(dir.filePath("garbage.mid"), QByteArray(100, '\x01')), dir.path(), QString()}) {
         music.open(file, Mymid);
         music.playFromStart(Mymid);
         EXPECT_EQ(music.openAlias(), QString()) << file.toStdString();
