@@ -1,12 +1,7 @@
 // Catches a hand-edited setting shown as something Okay cannot store, or stored as something else.
 #include "FuzzApp.h"
-#include "FuzzInput.h"
-#include "platform/Controls.h"
 #include "settings/StoredSettings.h"
-#include "settings/frmSettings.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
