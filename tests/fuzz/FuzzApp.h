@@ -1,8 +1,13 @@
 #pragma once
 
+#include "FuzzInput.h"
 #include "fakes/GameRig.h"
+#include "platform/Controls.h"
+#include "settings/frmSettings.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 
 // The game on fakes, once for the whole run, on the offscreen platform; no event loop runs.
 inline GameRig &fuzzRig() {

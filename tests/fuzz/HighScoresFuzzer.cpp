@@ -1,5 +1,4 @@
-// Catches an entry that moves more than one place, breaks the order or loses the tenth place: scores
-// entered, as Command1 enters them, into a table read from any file.
+// Catches a score entry into any table that breaks the order or shifts other than by one place.
 #include "FuzzInput.h"
 #include "game/Decimal.h"
 #include "scores/HighScoreTable.h"

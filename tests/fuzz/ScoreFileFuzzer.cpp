@@ -1,5 +1,4 @@
-// Catches a line misread, a line end that ends none or two lines, or a read past the end: any bytes as
-// scores.dat give lines that, written back with CR LF, are the file with its ends made CR LF.
+// Catches any scores.dat bytes misread: its lines, written back with CR LF, are the file with CR LF ends.
 #include "FuzzInput.h"
 #include "scores/HighScoreTable.h"
 #include "scores/ScoreFile.h"

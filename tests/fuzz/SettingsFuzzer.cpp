@@ -1,13 +1,7 @@
-// Catches a hand-edited value shown as something Okay cannot store, or stored as something else: any
-// texts under the six keys of the settings window, read into it, saved by Okay and read again.
+// Catches a hand-edited setting shown as something Okay cannot store, or stored as something else.
 #include "FuzzApp.h"
-#include "FuzzInput.h"
-#include "platform/Controls.h"
 #include "settings/StoredSettings.h"
-#include "settings/frmSettings.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -21,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             rig.fakes.store.set(keys.at(i), QString::fromUtf8(fields[i]));
         }
     }
-    auto shown = [](frmSettings &s) { // the winning score, its switch, the two options, the music
+    auto shown = [](frmSettings &s) {
         return QStringList{s.txtWinScore->text(), QString::number(value(s.chkWinScore)),
                            QString::number(value(s.chkChgSpd)), QString::number(value(s.chkPoints)), s.txtMidi->text()};
     };

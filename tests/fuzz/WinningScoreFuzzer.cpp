@@ -1,15 +1,9 @@
-// Catches a winning-score question asked when it should not be, or not asked: with any score caption
-// and any winning-score box it comes exactly when the score is a number above a number.
+// Catches "You made it!" asked unless, or not asked when, the score is a number above the winning one.
 #include "FuzzApp.h"
-#include "FuzzInput.h"
 #include "game/Decimal.h"
-#include "platform/Controls.h"
 #include "platform/Timer.h"
-#include "settings/frmSettings.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     GameRig &rig = fuzzRig();

@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""Catches a settings file left half-written, or a game that hangs when its sound server dies: the real
-program is SIGKILLed at random moments (play, Settings' Okay, Exit); the file must still hold all eight
-settings and the next start must show the window. Usage: kill_test.py PLINKARD [KILLS] (77: no display)"""
+# Catches a settings file left incomplete by a SIGKILL during play, Okay or Exit, or a hang when the sound server dies.
 import os, random, re, shutil, subprocess, sys, tempfile, threading, time
 
 # Centres of the controls in twips from the window's top left; 15 make a pixel.
@@ -21,7 +19,6 @@ def find(title, timeout=15.0):
             time.sleep(0.1)  # mapped is not yet placed
             return ids[-1]
         time.sleep(0.03)
-    return None
 
 
 def click(window, spot):
@@ -33,7 +30,7 @@ def click(window, spot):
 def main():
     if len(sys.argv) < 2 or not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
         return print("skipped: needs the program, a display and xdotool") or 77
-    binary, kills, rng = sys.argv[1], int((sys.argv + ["100"])[2]), random.Random(20261206)
+    binary, rng = sys.argv[1], random.Random(20261206)
     config = tempfile.mkdtemp(prefix="plinkard-kill.")
     env = {k: v for k, v in os.environ.items() if k != "QT_QPA_PLATFORM"} | {"XDG_CONFIG_HOME": config, "HOME": config}
     path, failures = os.path.join(config, "Brindlecot.ini"), []
@@ -45,7 +42,7 @@ def main():
             if (wid := find("Plinkard")) or proc.poll() is None:
                 return proc, wid
 
-    for n in range(-1, kills):  # -1: Okay, then Exit, store every setting once
+    for n in range(-1, 100):  # -1: Okay, then Exit, store every setting once
         proc, wid = start()
         moment = "first" if n < 0 else rng.choice(["play", "okay", "exit"])
         if moment in ("first", "okay"):
@@ -80,7 +77,7 @@ def main():
         failures.append("the game stopped answering after its sound server went away")
     proc.kill()
     shutil.rmtree(config, ignore_errors=True)
-    print("\n".join("FAIL " + f for f in failures) or f"{kills} kills: the settings file was complete each time")
+    print("\n".join("FAIL " + f for f in failures))
     return 1 if failures else 0
 
 

@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Catches a package that installs without what the game needs, whose menu entry does not start it, or that
-# leaves files behind: apt installs the .deb, the menu command starts the game, Alt+X ends it, apt purges it.
-# Usage: install-test.sh BUILD_DIR. It changes the machine, so it runs only with CI=true or PLINKARD_PACKAGE_TEST=1.
+# Catches a .deb missing game files, a menu entry that does not start the game, or files left after purge.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "skipped: $*"; exit 77; }
@@ -9,7 +7,6 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 [ "${PLINKARD_PACKAGE_TEST:-}" = 1 ] || [ "${CI:-}" = true ] || skip "set PLINKARD_PACKAGE_TEST=1 to let it install the package"
 [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null || skip "needs root and apt"
 dpkg-query -W -f='${Status}' plinkard 2>/dev/null | grep -q "ok installed" && skip "a plinkard package is installed already"
-# A screen of its own: other tests' windows share the name "Plinkard".
 [ -n "${PLINKARD_PACKAGE_SESSION:-}" ] || PLINKARD_PACKAGE_SESSION=1 exec "$(dirname "$0")/../../scripts/headless-session" "$0" "$@"
 
 work=$(mktemp -d /tmp/plinkard-package.XXXXXX) && chmod 755 "$work" # apt reads the .deb as its own user
@@ -22,7 +19,6 @@ mapfile -t files < <(dpkg -L plinkard)
 for f in plinkard scores.dat; do [ -f "/usr/lib/plinkard/$f" ] || fail "no $f in /usr/lib/plinkard"; done
 [ "$(readlink /usr/games/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/games/plinkard is not the relative link"
 
-# As a menu starts it: its own working folder and a new user's settings.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config PATH=$PATH:/usr/games && mkdir -p "$XDG_CONFIG_HOME"
 command=$(sed -n 's/^Exec=//p' /usr/share/applications/io.github.brindlecot.Plinkard.desktop | head -n 1)
 (cd "$HOME" && eval "exec ${command//%[fFuU]/}") >"$work/game.log" 2>&1 &
@@ -36,4 +32,3 @@ for f in "${files[@]}"; do
   case $f in /. | /usr | /usr/bin | /usr/games | /usr/lib | /usr/share | /usr/share/*) [ -d "$f" ] && continue ;; esac
   if [ -e "$f" ] || [ -L "$f" ]; then fail "left behind: $f"; fi
 done
-echo "installed, started from its menu entry, closed with Alt+X and removed cleanly"

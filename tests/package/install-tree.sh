@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Catches a broken `cmake --install` layout: the program with its files beside it, a relative link in bin/,
-# and an entry, metainfo and icon that validate together. Usage: install-tree.sh BUILD_DIR
+# Catches a broken `cmake --install` layout, link in bin/, or an entry, metainfo and icon that do not validate.
 set -euo pipefail
 stage=$(mktemp -d /tmp/plinkard-tree.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
