@@ -118,13 +118,29 @@ def play():
     assert program.gone("Paused"), "a pause box after Tab and F3"
 
 
-# No sound server: "Sound Test" informs and play goes on (Escape on "You made it!": MessageBoxTest).
-def silent():
-    program = Program("silent", {}, {"PULSE_SERVER": "unix:/nonexistent/socket"})
+# No sound server: "Sound Test" informs and play goes on; Escape on "You made it!" answers nothing.
+def silent_and_the_question():
+    settings = {"Winning Score": "0", "Change Speed": "0", "Extra Points": "0"}
+    program = Program("silent", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"})
     box = program.window("Sound Test", 15)
     assert labels(box) == ["Your system cannot play sounds."], labels(box)
     click_on(find(box, "push button", "OK"))
-    program.window("Plinkard")
+    main = program.window("Plinkard")
+    panel = {"New Game", "Settings", "High Scores", "Exit"}
+
+    def shoot():  # a hit on any target shown, until the question comes
+        target = next((a for a in descendants(main) if a.getRoleName() == "push button" and a.name not in panel), None)
+        if target is not None:
+            click_on(target)
+        time.sleep(0.3)
+        return program.xdotool("You made it!").split()
+
+    wait_for("the question after a hit", shoot, 20)
+    program.key("You made it!", "Escape")
+    clock = lambda: next(n for n in labels(main) if re.fullmatch(r"\d+:\d+:\d+", n))
+    before = clock()
+    wait_for("the clock to run behind the question", lambda: clock() != before, 3)
+    assert not program.gone("You made it!"), "Escape answered the question"
 
 
 # Without scores.dat the game says so and ends, storing nothing.
@@ -157,7 +173,7 @@ if __name__ == "__main__":
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent, missing_score_file)]
+        passed = [run(s) for s in (play, silent_and_the_question, missing_score_file)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)
