@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RunReport.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's handlers on the tests' fakes, offscreen: a motion tick at each level, a hit, a miss,
 // a reload and New Game. Each sample is one handler call; the window repaints between samples,
 // untimed, as it does between events in play. "median_us" is the median sample of a run.

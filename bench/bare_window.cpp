@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for start-up and memory: a bare Qt widgets window of the game's size. It prints the
 // time from its launch to its first paint and its peak resident memory, then leaves.
 // Usage: bare_window [seconds to stay after the first paint]

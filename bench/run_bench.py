@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Runs every Plinkard benchmark and prints the figures beside their goals.
 
 Expects a desktop session (scripts/headless-session provides Xvfb, PulseAudio with the null sink

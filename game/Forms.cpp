@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Forms.h"
 
 #include "game/frmPlinkard.h"

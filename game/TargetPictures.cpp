@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TargetPictures.h"
 
 #include "TargetRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TargetRules.h"
 
 #include "Ammunition.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmPlinkard.h"
 
 #include "Ammunition.h"

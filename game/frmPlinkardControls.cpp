@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's controls and timers: what the window is made of, apart from what it does.
 #include "frmPlinkard.h"
 

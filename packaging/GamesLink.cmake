@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged tree before it packs it: Debian keeps the commands of games in
 # /usr/games, while `cmake --install` puts the link in bin/ where every user's PATH finds it.
 # The relative link ../lib/plinkard/plinkard holds from either folder.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and the Debian package. The program looks for scores.dat and its sounds
 # in the folder of its real executable, so the binary and those files share one private
 # folder and bin/ only holds a link to it.

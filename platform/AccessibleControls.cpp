@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AccessibleControls.h"
 
 #include "ImageControl.h"

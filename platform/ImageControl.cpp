@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImageControl.h"
 
 #include "AccessibleControls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QFrame>
@@ -12,7 +13,6 @@ public:
 
     // Drawn at the top left over the background colour; a null picture shows none.
     void setPicture(const QPixmap &picture);
-
 
 signals:
     void keyDown(int keyCode, int shift);

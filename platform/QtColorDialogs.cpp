@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtColorDialogs.h"
 
 #include "BgrColor.h"

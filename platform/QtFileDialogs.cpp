@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtFileDialogs.h"
 
 #include <QFileDialog>

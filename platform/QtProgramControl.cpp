@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtProgramControl.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SoundServerProbe.h"
 
 #include <QFile>

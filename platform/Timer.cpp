@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Timer.h"
 
 Timer::Timer(QObject *parent, int intervalMs, bool enabled, std::function<void()> handler)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "HighScoreTable.h"
 
 #include "game/Decimal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScoreFile.h"
 
 QStringList splitScoreLines(const QByteArray &data) {

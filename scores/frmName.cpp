@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmName.h"
 
 #include "frmScores.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "KeyFilter.h"
 
 bool keyPasses(int code, const QString &tag) {

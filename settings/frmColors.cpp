@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmColors.h"
 
 #include "game/Forms.h"

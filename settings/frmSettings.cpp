@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmSettings.h"
 
 #include "KeyFilter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FluidMusic.h"
 
 #include "MidiSynth.h"

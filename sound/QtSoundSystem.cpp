@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtSoundSystem.h"
 
 #include "FluidMusic.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SoundModule.h"
 
 #include "platform/SoundServerProbe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaveStream.h"
 
 #include <QIODevice>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "modPlinkard.h"
 
 #include "platform/Files.h"

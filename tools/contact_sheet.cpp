@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders every target picture at 1x and 2x onto one sheet for review, with the bullet, the cursors
 // and the icon, and optionally writes the icon at the sizes a desktop asks for.
 // Usage: contact_sheet SHEET.png [ICON-THEME-DIR]

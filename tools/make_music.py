@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the game's background music, assets/snot.mid: a lively General MIDI piece of our own.
 
 G major at 150 beats a minute, 56 bars (about a minute and a half), played once to its end:

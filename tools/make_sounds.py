@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the game's sound effects as 16-bit mono WAV files, synthesised from scratch.
 
   assets/mchgun.wav          a short machine-gun burst, the shot sound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/TargetPictures.h"
 #include "game/TargetRules.h"
 #include "platform/PictureCache.h"

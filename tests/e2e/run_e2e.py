@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 # The real game driven from outside: xdotool for input, the accessibility tree to read it, the null sink to hear it.
 import os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeServices.h"
 
 MsgResult FakeMessageBoxes::show(QWidget * /*owner*/, const QString &prompt, int style, const QString &title) {

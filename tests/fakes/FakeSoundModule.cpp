@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A sound module that only records what it is asked, for the tests of loading one.
 #include "platform/SoundSystem.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catches parse, add, format and compare disagreeing on any counter caption or winning-score text.
 #include "FuzzInput.h"
 #include "game/Decimal.h"

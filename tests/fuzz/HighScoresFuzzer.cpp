@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catches a score entry into any table that breaks the order or shifts other than by one place.
 #include "FuzzInput.h"
 #include "game/Decimal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catches any scores.dat bytes misread: its lines, written back with CR LF, are the file with CR LF ends.
 #include "FuzzInput.h"
 #include "scores/HighScoreTable.h"

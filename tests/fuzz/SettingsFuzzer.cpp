@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catches a hand-edited setting shown as something Okay cannot store, or stored as something else.
 #include "FuzzApp.h"
 #include "settings/StoredSettings.h"

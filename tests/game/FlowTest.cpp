@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"

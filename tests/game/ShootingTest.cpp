@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
 
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/SoundModule.h"
 #include "fakes/GameRig.h"
 #include "platform/SoundServerProbe.h"

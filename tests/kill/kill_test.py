@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # Catches a settings file left incomplete by a SIGKILL during play, Okay or Exit, or a hang when the sound server dies.
 import os, random, re, shutil, subprocess, sys, tempfile, threading, time
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Catches a .deb missing game files, a menu entry that does not start the game, or files left after purge.
 set -euo pipefail
 build=$(cd "$1" && pwd)

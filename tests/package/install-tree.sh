@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Catches a broken `cmake --install` layout, link in bin/, or an entry, metainfo and icon that do not validate.
 set -euo pipefail
 stage=$(mktemp -d /tmp/plinkard-tree.XXXXXX)

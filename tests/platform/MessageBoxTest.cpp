@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/QtMessageBoxes.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/Decimal.h"
 #include "platform/SeededRandom.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scores/HighScoreTable.h"
 #include "scores/ScoreFile.h"
 

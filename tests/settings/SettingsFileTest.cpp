@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/QSettingsStore.h"
 #include "settings/StoredSettings.h"
 

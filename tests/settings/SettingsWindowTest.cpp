@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/GameTestSupport.h"
 #include "settings/StoredSettings.h"
 

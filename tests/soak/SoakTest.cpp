@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
 #include "game/Ammunition.h"
 #include "game/TargetRules.h"
