@@ -48,19 +48,6 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     EXPECT_EQ(soundLibrariesMapped(), 3);
 }
 
-// Catches music or a shot asked for before the module loads that is dropped or doubled.
-TEST(SoundModule, WhatIsAskedBeforeLoadingReachesTheModule) {
-    SoundModule sound(QStringLiteral(PLINKARD_FAKE_SOUND_MODULE));
-    sound.openSequencer(QStringLiteral("a.mid"), QStringLiteral("mymid"));
-    sound.close(QStringLiteral("mymid"));
-    sound.openSequencer(QStringLiteral("b.mid"), QStringLiteral("mymid"));
-    sound.playFromStart(QStringLiteral("mymid"));
-    sound.playWave(QStringLiteral("shot.wav"));
-    QLibrary module(QStringLiteral(PLINKARD_FAKE_SOUND_MODULE));
-    const auto calls = reinterpret_cast<QStringList *(*)()>(module.resolve("plinkard_recorded_calls"));
-    EXPECT_EQ(calls ? *calls() : QStringList(), QStringList({"open b.mid mymid", "play mymid", "wave shot.wav"}));
-}
-
 // Catches a probe that ignores $PULSE_SERVER (a list, a machine id, a host), misses or invents a socket.
 TEST(SoundServerProbe, FindsAListeningSocket) {
     QTemporaryDir runtime;
