@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-// Catches Escape or the close box answering a Yes/No box (issue: "No" to "You made it!" ended the game).
+// Catches Escape or the close box answering a Yes/No box (once, "No" to "You made it!" ended the game).
 TEST(QtMessageBoxes, EscapeAndCloseAnswerOnlyOkBoxes) {
     const std::vector<std::tuple<int, QMessageBox::StandardButton, MsgResult>> boxes{
         {MsgStyle::YesNo + MsgStyle::Exclamation, QMessageBox::Yes, MsgResult::Yes},

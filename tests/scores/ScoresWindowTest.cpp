@@ -39,7 +39,7 @@ TEST(ScoresWindow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
 
-// Catches the table after a name entry not modal (issue: shots scored behind it).
+// Catches the table after a name entry not modal (once, shots scored behind it).
 TEST(ScoresWindow, TableAfterANameEntryBlocksTheMainWindow) {
     GameRig rig;
     frmPlinkard &w = rig.start();

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Catches a choice not applied, or a second visit starting from the defaults (issue: it undid the first).
+// Catches a choice not applied, or a second visit starting from the defaults (once, it undid the first).
 TEST(ColorsWindow, OkayAppliesAndTheNextVisitStartsFromWhatIsInForce) {
     GameRig rig;
     frmPlinkard &w = rig.start();

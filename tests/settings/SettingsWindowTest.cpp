@@ -61,7 +61,7 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     EXPECT_EQ(timerFlags(w), playingAt(TooEasy));
 }
 
-// Catches a stored value misread: garbage gives the default (issue: "12é" or a tab turned the score off).
+// Catches a stored value misread: garbage gives the default (once, "12é" or a tab turned the score off).
 TEST(SettingsWindow, StoredValuesTable) {
     const std::vector<std::pair<std::vector<std::pair<QString, QString>>, const char *>> rows{
         {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12é"}}, "100000000|0111"},
