@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 #include <fluidsynth.h>
+#include <string_view>
 
 namespace {
 // FluidSynth writes its complaints to stderr; ours are silent failures.
@@ -47,9 +49,13 @@ MidiSpan findMidi(QFile &file) {
         if (!file.seek(at)) {
             return {};
         }
-        const QByteArray chunk = file.read(8);
-        const qint64 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
-        if (chunk.startsWith("data")) {
+        // A read can come back short (the file shrank): the header is taken from a buffer of its own size.
+        std::array<char, 8> chunk{};
+        if (file.read(chunk.data(), 8) != 8) {
+            return {};
+        }
+        const qint64 size = qFromLittleEndian<quint32>(chunk.data() + 4);
+        if (std::string_view(chunk.data(), 4) == "data") {
             const qint64 body = std::min(size, file.size() - at - 8);
             return body <= MaxMidiBytes && startsMidi(at + 8) ? MidiSpan{at + 8, body} : MidiSpan{};
         }
