@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "sound/SoundModule.h"
 #include "fakes/GameRig.h"
-#include "platform/SoundServerProbe.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace {
 // How many of Qt Multimedia, FluidSynth and the sound server's client library this process has mapped.
@@ -46,24 +40,4 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     EXPECT_EQ(*paint.mapped, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));
     EXPECT_EQ(soundLibrariesMapped(), 3);
-}
-
-// Catches a probe that ignores $PULSE_SERVER (a list, a machine id, a host), misses or invents a socket.
-TEST(SoundServerProbe, FindsAListeningSocket) {
-    QTemporaryDir runtime;
-    QDir(runtime.path()).mkpath(QStringLiteral("pulse"));
-    const QString live = runtime.filePath(QStringLiteral("pulse/native"));
-    const QString dead = runtime.filePath(QStringLiteral("dead"));
-    sockaddr_un address{AF_UNIX, {}};
-    qstrncpy(address.sun_path, live.toLocal8Bit().constData(), sizeof address.sun_path);
-    const int server = socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(bind(server, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(server, 4), 0);
-    QFile(dead).open(QIODevice::WriteOnly);
-    EXPECT_EQ(soundServerCount("unix:" + live, QString()), 1);
-    EXPECT_EQ(soundServerCount("{0123abcd}unix:" + dead + ' ' + live, QString()), 1);
-    EXPECT_EQ(soundServerCount("unix:" + dead, runtime.path()), 0);
-    EXPECT_EQ(soundServerCount(QString(), runtime.path()), 1);
-    EXPECT_EQ(soundServerCount(QStringLiteral("tcp:localhost:4713"), QString()), 1);
-    ::close(server);
 }
