@@ -33,6 +33,7 @@ struct FirstPaint : QObject {
 TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     SoundModule sound(QStringLiteral(PLINKARD_SOUND_MODULE));
     GameRig rig;
+    Timer::setManualTicks(true); // no target shown (and drawn from SVG) before a slow first paint
     Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,
                       rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound};
     modPlinkard mod(sound, rig.fakes.files);
