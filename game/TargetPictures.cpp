@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace {
 // One entry per target index; the file under :/targets/ is <name>.svg.
@@ -37,6 +38,7 @@ QCursor cursorFrom(const QString &resource, int hotX, int hotY) {
     return QCursor(PictureCache::pixmap(resource, QSize(32, 32), ratio), static_cast<int>(std::lround(hotX * hotScale)),
                    static_cast<int>(std::lround(hotY * hotScale)));
 }
+
 // An icon from the picture cache. Qt's own SVG icon engine would load Qt Svg before the first
 // paint; with no sizes of its own it was asked for 16, 32, 64 and 128 pixels, which are built.
 class PictureIconEngine final : public QIconEngine {
