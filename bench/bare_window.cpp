@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The floor for start-up and memory: a bare Qt widgets window of the game's size. It prints the
-// time from its launch to its first paint and its peak resident memory, then leaves.
-// Usage: bare_window [seconds to stay after the first paint]
+// time from its launch to its first paint and its peak resident memory, then leaves. With --text it
+// shows one line of text in the game's font, the floor for any window that shows text: the first
+// label starts fontconfig.
+// Usage: bare_window [--text] [seconds to stay after the first paint]
 
 #include "app/RunReport.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -58,9 +61,19 @@ private:
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    BareWindow window(argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 0);
+    QStringList args = QApplication::arguments().mid(1);
+    const bool text = args.removeAll(QStringLiteral("--text")) > 0;
+    BareWindow window(args.value(0).toInt());
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.setFixedSize(376, 322);
+    if (text) {
+        // The game's face and size (platform/Controls.h), as its first label shows it.
+        auto *line = new QLabel(QStringLiteral("Score:"), &window);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(11);
+        line->setFont(font);
+        line->move(4, 253);
+    }
     window.show();
     return QApplication::exec();
 }

@@ -2,14 +2,18 @@
 #include "TargetPictures.h"
 
 #include "TargetRules.h"
+#include "platform/BuiltPixels.h"
 #include "platform/PictureCache.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace {
 // One entry per target index; the file under :/targets/ is <name>.svg.
@@ -34,7 +38,29 @@ QCursor cursorFrom(const QString &resource, int hotX, int hotY) {
     return QCursor(PictureCache::pixmap(resource, QSize(32, 32), ratio), static_cast<int>(std::lround(hotX * hotScale)),
                    static_cast<int>(std::lround(hotY * hotScale)));
 }
+
+// An icon from the picture cache. Qt's own SVG icon engine would load Qt Svg before the first
+// paint; with no sizes of its own it was asked for 16, 32, 64 and 128 pixels, which are built.
+class PictureIconEngine final : public QIconEngine {
+public:
+    explicit PictureIconEngine(QString resource) : m_resource(std::move(resource)) {}
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return QPixmap::fromImage(PictureCache::render(m_resource, size));
+    }
+    QIconEngine *clone() const override { return new PictureIconEngine(m_resource); }
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return BuiltPixels::sizes(m_resource);
+    }
+
+private:
+    QString m_resource;
+};
 } // namespace
+
+QIcon TargetPictures::windowIcon() { return QIcon(new PictureIconEngine(Icon)); }
 
 QString TargetPictures::target(int index) {
     if (index < 0 || index >= TargetCount) {

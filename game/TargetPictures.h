@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QIcon>
 #include <QString>
 
 // The game's pictures, compiled in as resources.
@@ -16,6 +17,8 @@ QString target(int index);
 // What the picture shows, for screen readers ("penguin", "apple" ...).
 QString targetName(int index);
 
+// The window icon: built pixels at the sizes the window system asks for, SVG at any other.
+QIcon windowIcon();
 // 32 x 32 cursors, sharp at the screen's pixel ratio.
 QCursor crosshairCursor();
 QCursor arrowCursor();

@@ -52,16 +52,8 @@ void frmPlinkard::Form_Load() {
     Services &svc = m_forms.services;
     modPlinkard &mod = m_forms.mod;
 
-    if (svc.sound.outputDeviceCount() <= 0) {
-        svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
-                          QStringLiteral("Sound Test"));
-    }
-
-    bulletsLeft = MagazineSize;
-    easyShotCount = 0;
-    colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
-    colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
-
+    // The folder comes before the first box: whatever runs while a box is up sees the default
+    // paths with their folder.
     const QString folder = svc.files.programFolder();
     QString appFolder = mod.ShortPath(folder);
     if (appFolder.isEmpty()) {
@@ -72,12 +64,24 @@ void frmPlinkard::Form_Load() {
     }
     mod.AppFolder = appFolder;
 
+    if (svc.sound.outputDeviceCount() <= 0) {
+        svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
+                          QStringLiteral("Sound Test"));
+    }
+
+    bulletsLeft = MagazineSize;
+    easyShotCount = 0;
+    colLefts = {2950, 876, 1610, 2265, 3615, 195, 4335, 4965};
+    colTops = {607, 3195, 1124, 1641, 90, 2158, 2675};
+
     using namespace StoredSettings;
     setValue(chkMusic, checkValue(svc.store.read(App, Section, MidiOnOff, QStringLiteral("1")), value(chkMusic)));
     setValue(chkSounds, checkValue(svc.store.read(App, Section, WaveOnOff, QStringLiteral("1")), value(chkSounds)));
 
+    // Read from the store as the settings window would, without building that window before the
+    // first paint; it is built when first used.
     if (value(chkMusic) == 1) {
-        mod.PlayMidi(m_forms.settings().txtMidi->text());
+        mod.PlayMidi(musicFile(svc.store, appFolder));
     }
 
     // The reload sign waits in the middle of the field.
@@ -91,7 +95,9 @@ void frmPlinkard::Form_Load() {
                 QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
             MsgStyle::Exclamation, QStringLiteral("Error!"));
         svc.program.endNow(1);
+        return;
     }
+    m_loaded = true;
 }
 
 bool frmPlinkard::LoadScores(const QString &FileName) {
@@ -134,10 +140,14 @@ void frmPlinkard::closeEvent(QCloseEvent *event) {
 void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
+    // Unloaded, the settings window would only fill its boxes from the store to be read here.
+    const bool loaded = m_forms.isSettingsLoaded();
+    const QString music = loaded ? m_forms.settings().txtMidi->text() : musicFile(store, m_forms.mod.AppFolder);
+    const QString shot = loaded ? m_forms.settings().txtWave->text() : shotFile(store, m_forms.mod.AppFolder);
     {
         const SettingsStore::Batch oneSave(store);
-        store.write(App, Section, Midi, m_forms.settings().txtMidi->text());
-        store.write(App, Section, Wave, m_forms.settings().txtWave->text());
+        store.write(App, Section, Midi, music);
+        store.write(App, Section, Wave, shot);
         store.write(App, Section, MidiOnOff, QString::number(value(chkMusic)));
         store.write(App, Section, WaveOnOff, QString::number(value(chkSounds)));
     }
@@ -455,6 +465,10 @@ void frmPlinkard::tmrTime_Timer() {
 }
 
 void frmPlinkard::tmrWinScore_Timer() {
+    // A tick behind a start-up box would build the settings window from a half-made start.
+    if (!m_loaded) {
+        return;
+    }
     frmSettings &settings = m_forms.settings();
     if (value(settings.chkWinScore) == 1) {
         return;

@@ -147,6 +147,8 @@ private:
     std::vector<int16_t> colTops;
     Forms &m_forms;
     bool m_centred = false;
+    // Set when Form_Load has finished.
+    bool m_loaded = false;
     bool m_unloading = false;
     QPixmap m_fieldPicture;
     Appearance m_appearance;

@@ -66,7 +66,7 @@ frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(ClientWidth), px(ClientHeight));
     setFont(gameFont(11));
-    setWindowIcon(QIcon(TargetPictures::Icon));
+    setWindowIcon(TargetPictures::windowIcon());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, fromBgr(BackColor));
     setPalette(pal);

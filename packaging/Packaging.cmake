@@ -60,9 +60,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brindlecot/plinkard)
 # The linked libraries come from dpkg-shlibdeps (the sound module's too); these are loaded at run
-# time and found by no linker: the X11 platform plugin, the SVG icon engine, the General MIDI
-# SoundFont and the panel's font.
+# time and found by no linker: the X11 platform plugin, the SVG image plugin (the program links no
+# Qt Svg), the General MIDI SoundFont and the panel's font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
 set(CPACK_PRE_BUILD_SCRIPTS ${PLINKARD_PACKAGING_DIR}/GamesLink.cmake)
 include(CPack)

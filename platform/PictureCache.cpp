@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "PictureCache.h"
 
+#include "BuiltPixels.h"
+
 #include <QHash>
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 #include <cmath>
 
 namespace {
@@ -20,14 +21,19 @@ size_t qHash(const Key &k, size_t seed = 0) { return qHashMulti(seed, k.resource
 } // namespace
 
 QImage PictureCache::render(const QString &resource, QSize pixelSize) {
-    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    if (renderer.isValid()) {
-        QPainter painter(&image);
-        renderer.render(&painter);
+    if (QImage built = BuiltPixels::find(resource, pixelSize); !built.isNull()) {
+        return built;
     }
-    return image;
+    // Qt's SVG image plugin draws the other sizes; it brings in Qt Svg only when first asked, after
+    // the first paint, which shows only built pictures.
+    QImageReader reader(resource);
+    reader.setScaledSize(pixelSize);
+    QImage image = reader.read();
+    if (image.size() != pixelSize) {
+        image = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QPixmap PictureCache::pixmap(const QString &resource, QSize logicalSize, qreal devicePixelRatio) {

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class SettingsStore;
+
 // Names under which the game keeps its settings, and how stored texts become values.
 namespace StoredSettings {
 inline const QString App = QStringLiteral("Brindlecot");
@@ -18,6 +20,12 @@ inline const QString MidiOnOff = QStringLiteral("MIDI ON-OFF");
 inline const QString WaveOnOff = QStringLiteral("WAVE ON-OFF");
 
 inline const QString DefaultWinningScore = QStringLiteral("100000000");
+
+// The music and shot-sound files in force: the stored paths, or by default the files in the
+// program's folder (which ends with "/"). An empty folder here would store bare names that every
+// later run looks for in its working folder.
+QString musicFile(SettingsStore &store, const QString &appFolder);
+QString shotFile(SettingsStore &store, const QString &appFolder);
 
 // A stored check-box value: "0" or "1" (blanks around allowed); anything else gives the default.
 int checkValue(const QString &stored, int defaultValue);

@@ -108,8 +108,8 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
-    txtMidi->setText(store.read(App, Section, Midi, m_forms.mod.AppFolder + QStringLiteral("snot.mid")));
-    txtWave->setText(store.read(App, Section, Wave, m_forms.mod.AppFolder + QStringLiteral("mchgun.wav")));
+    txtMidi->setText(musicFile(store, m_forms.mod.AppFolder));
+    txtWave->setText(shotFile(store, m_forms.mod.AppFolder));
     txtWinScore->setText(winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
     setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
     setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));

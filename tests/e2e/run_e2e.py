@@ -66,15 +66,16 @@ def heard(lead, during=lambda: None):  # the RMS sox hears on the null sink whil
 
 
 class Program:
-    def __init__(self, name, settings, env=None, without=()):
+    def __init__(self, name, settings, env=None, without=(), cwd=None):
         self.folder, self.config = os.path.join(ROOT, name), os.path.join(ROOT, name + "-config")
-        shutil.copytree(os.path.dirname(BINARY), self.folder, ignore=shutil.ignore_patterns(*without))
-        os.makedirs(self.config)
-        with open(os.path.join(self.config, "Brindlecot.ini"), "w") as f:  # keys as a hand editor writes them
-            f.write("[Plinkard]\n" + "".join(f"{k}={v}\n{k.replace(' ', '%20')}={v}\n" for k, v in settings.items()))
+        if not os.path.isdir(self.folder):  # a second start of a name runs the same copy with what it stored
+            shutil.copytree(os.path.dirname(BINARY), self.folder, ignore=shutil.ignore_patterns(*without))
+            os.makedirs(self.config)
+            with open(os.path.join(self.config, "Brindlecot.ini"), "w") as f:  # keys as a hand editor writes them
+                f.write("[Plinkard]\n" + "".join(f"{k}={v}\n{k.replace(' ', '%20')}={v}\n" for k, v in settings.items()))
         env = dict(os.environ, XDG_CONFIG_HOME=self.config, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **(env or {}))
         env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([os.path.join(self.folder, "plinkard")], cwd=self.folder, env=env)
+        self.process = subprocess.Popen([os.path.join(self.folder, "plinkard")], cwd=cwd or self.folder, env=env)
         PROGRAMS.append(self)
         self.app = wait_for("the program in the accessibility tree", lambda: next(
             a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == self.process.pid), 15)
@@ -144,6 +145,22 @@ def silent_and_the_question():
     assert not program.gone("You made it!"), "Escape answered the question"
 
 
+# Started from another folder before the sound server (as at log-in): Exit stores the default paths with the
+# program's folder, so the next start, with a server, plays the music.
+def no_server_keeps_the_folder():
+    program = Program("early", {}, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
+    box = program.window("Sound Test", 15)
+    time.sleep(1.2)  # the winning-score check ticks behind the box
+    click_on(find(box, "push button", "OK"))
+    click_on(wait_for("the Exit button", lambda: find(program.window("Plinkard"), "push button", "Exit")))
+    wait_for("the program to end", lambda: program.process.poll() is not None)
+    stored = open(os.path.join(program.config, "Brindlecot.ini")).read()
+    assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
+    program = Program("early", None, cwd=ROOT)
+    program.window("Plinkard")
+    assert heard(3) > 0.001, "no music on the start after"
+
+
 # Without scores.dat the game says so and ends, storing nothing.
 def missing_score_file():
     program = Program("missing", {}, without=("scores.dat",))
@@ -174,7 +191,7 @@ if __name__ == "__main__":
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent_and_the_question, missing_score_file)]
+        passed = [run(s) for s in (play, silent_and_the_question, no_server_keeps_the_folder, missing_score_file)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)

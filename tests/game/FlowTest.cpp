@@ -126,17 +126,24 @@ TEST_F(Flow, ExitSavesTheFourSettings) {
                                                    "MIDI ON-OFF=1", "WAVE ON-OFF=0"}));
 }
 
-// Catches motion ticks during the start-up "Sound Test" box moving target 1 off the grid.
-TEST(TicksDuringStartUp, MoveNoTargetOffTheGrid) {
+// Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings
+// window there from a start not yet done, so Exit stores bare file names that no later run finds.
+TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndKeepTheFolder) {
     GameRig rig;
     rig.fakes.sound.devices = 0;
     rig.fakes.messages.during = [&](const ShownBox &) {
         for (int i = 0; i < 50; ++i) {
-            rig.forms->main().tmrEasy_Timer();
+            rig.forms->main().tmrEasy->fire();
+            rig.forms->main().tmrWinScore->fire();
         }
     };
     frmPlinkard &game = rig.start();
     EXPECT_EQ(rig.fakes.messages.shown.size(), 1U);
     EXPECT_FALSE(rig.fakes.program.endedWith.has_value());
     EXPECT_TRUE(game.imgShoot[0]->isHidden() && game.imgShoot[1]->pos() == QPoint(px(4290), px(1635)));
+    EXPECT_FALSE(rig.forms->isSettingsLoaded()); // built when first used, not before the first paint
+    EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));
+    game.cmdExit->click();
+    EXPECT_EQ(rig.fakes.store.writes.mid(0, 2),
+              QStringList({"MIDI=/opt/plinkard/snot.mid", "WAVE=/opt/plinkard/mchgun.wav"}));
 }

@@ -6,29 +6,34 @@
 #include <gtest/gtest.h>
 
 namespace {
-// How many of Qt Multimedia, FluidSynth and the sound server's client library this process has mapped.
-int soundLibrariesMapped() {
+QByteArray mapped() {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    const QByteArray text = maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
-    return int(text.contains("/libQt6Multimedia")) + int(text.contains("/libfluidsynth")) +
-           int(text.contains("/libpulse"));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+}
+
+// How many of Qt Multimedia, FluidSynth and the sound server's client library are mapped.
+int soundLibraries(const QByteArray &maps) {
+    return int(maps.contains("/libQt6Multimedia")) + int(maps.contains("/libfluidsynth")) +
+           int(maps.contains("/libpulse"));
 }
 
 struct FirstPaint : QObject {
-    std::optional<int> mapped;
+    std::optional<QByteArray> maps;
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !mapped) {
-            mapped = soundLibrariesMapped();
+        if (event->type() == QEvent::Paint && !maps) {
+            maps = mapped();
         }
         return QObject::eventFilter(watched, event);
     }
 };
 } // namespace
 
-// Catches Qt Multimedia, libpulse or FluidSynth mapped before the main window's first paint.
-TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
+// Catches Qt Multimedia, libpulse, FluidSynth or Qt Svg (the icon, bullets and cursors drawn from SVG at
+// start-up) mapped before the main window's first paint.
+TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     SoundModule sound(QStringLiteral(PLINKARD_SOUND_MODULE));
     GameRig rig;
+    Timer::setManualTicks(true); // no target shown (and drawn from SVG) before a slow first paint
     Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,
                       rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound};
     modPlinkard mod(sound, rig.fakes.files);
@@ -36,8 +41,9 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     FirstPaint paint;
     forms.main().installEventFilter(&paint);
     forms.main().show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return paint.mapped.has_value(); }));
-    EXPECT_EQ(*paint.mapped, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paint.maps.has_value(); }));
+    EXPECT_EQ(soundLibraries(*paint.maps), 0);
+    EXPECT_FALSE(paint.maps->contains("/libQt6Svg"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));
-    EXPECT_EQ(soundLibrariesMapped(), 3);
+    EXPECT_EQ(soundLibraries(mapped()), 3);
 }
