@@ -148,6 +148,7 @@ private:
     Forms &m_forms;
     bool m_centred = false;
     bool m_unloading = false;
+    bool m_paused = false; // the pause box is up
     QPixmap m_fieldPicture;
     Appearance m_appearance;
 };
