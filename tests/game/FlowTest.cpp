@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <span>
@@ -58,11 +57,10 @@ TEST_F(Flow, MotionAsThePlayerSeesIt) {
             long visible = 0;
             for (int i = 0; i < TargetCount; ++i) {
                 const QWidget *t = w.imgShoot.at(static_cast<size_t>(i));
-                if (!t->isHidden()) {
-                    ++visible;
-                    tick % 2 ? void(appeared.insert(i)) : void();
-                    QRect(0, 0, px(5640), px(3735)).contains(t->geometry()) ? void() : void(offField.insert(i));
-                }
+                visible += t->isHidden() ? 0 : 1;
+                t->isHidden() || tick % 2 == 0 ? void() : void(appeared.insert(i));
+                t->isHidden() || QRect(0, 0, px(5640), px(3735)).contains(t->geometry()) ? void()
+                                                                                         : void(offField.insert(i));
             }
             most.at(tick % 2) = std::max(most.at(tick % 2), tick % 2 ? visible : MotionTargetCount - visible);
         }
