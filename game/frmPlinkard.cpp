@@ -41,6 +41,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <utility>
 
 namespace {
 constexpr int F3 = 114;
@@ -228,8 +229,11 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     for (Timer *t : {tmrTime, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
         t->setEnabled(false);
     }
+    // A window closed during the pause (the winning score's table) must not restart the clock behind the box.
+    const bool wasPaused = std::exchange(m_paused, true);
     m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
                                    QStringLiteral("Paused"));
+    m_paused = wasPaused;
     resumeClockAndMotion();
 }
 
@@ -251,6 +255,9 @@ void frmPlinkard::resumePlay() {
 }
 
 void frmPlinkard::resumeClockAndMotion() {
+    if (m_paused) {
+        return;
+    }
     tmrTime->setEnabled(true);
     // The level options are exclusive: at most one motion timer runs.
     if (const int level = selectedLevel(); level >= 0) {

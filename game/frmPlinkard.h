@@ -150,6 +150,7 @@ private:
     // Set when Form_Load has finished.
     bool m_loaded = false;
     bool m_unloading = false;
+    bool m_paused = false; // the pause box is up
     QPixmap m_fieldPicture;
     Appearance m_appearance;
 };

@@ -12,8 +12,6 @@ class ImageControl final : public QWidget {
 public:
     explicit ImageControl(QWidget *parent, const QString &picture = {});
 
-    QString picture() const { return m_picture; }
-
     // How a screen reader presents it: a picture, or a button where clicking it is the point.
     QAccessible::Role accessibleRole() const { return m_role; }
     void setAccessibleRole(QAccessible::Role role) { m_role = role; }

@@ -23,8 +23,6 @@ public:
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override;
 
     QString fileFor(const QString &app) const;
-    // Reads the file format; public so that damaged files can be fed to it.
-    static bool readIni(QIODevice &device, QSettings::SettingsMap &map);
 
 protected:
     void beginWrites() override;
@@ -34,6 +32,8 @@ private:
     static QString defaultFolder();
     // The file format: keys verbatim; values verbatim unless they need quoting.
     static QSettings::Format format();
+    // A damaged line is skipped; the lines around it are kept.
+    static bool readIni(QIODevice &device, QSettings::SettingsMap &map);
     static bool writeIni(QIODevice &device, const QSettings::SettingsMap &map);
     void save(const QString &app, const std::vector<std::pair<QString, QString>> &values);
 

@@ -2,6 +2,7 @@
 #include "SoundServerProbe.h"
 
 #include <QFile>
+#include <QString>
 #include <QStringList>
 #include <cstring>
 #include <sys/socket.h>
@@ -25,13 +26,8 @@ bool accepts(const QString &path) {
     ::close(fd);
     return connected;
 }
-} // namespace
 
-int soundServerCount() {
-    return soundServerCount(qEnvironmentVariable("PULSE_SERVER"), qEnvironmentVariable("XDG_RUNTIME_DIR"));
-}
-
-int soundServerCount(const QString &pulseServer, const QString &runtimeDir) {
+int serverCount(const QString &pulseServer, const QString &runtimeDir) {
     if (!pulseServer.trimmed().isEmpty()) {
         // A list of servers tried in turn: "unix:/path", "/path", "tcp:host:port", "host", each
         // perhaps after "{machine id}". Only local sockets can be checked without the protocol.
@@ -60,4 +56,10 @@ int soundServerCount(const QString &pulseServer, const QString &runtimeDir) {
         }
     }
     return 0;
+}
+
+} // namespace
+
+int soundServerCount() {
+    return serverCount(qEnvironmentVariable("PULSE_SERVER"), qEnvironmentVariable("XDG_RUNTIME_DIR"));
 }

@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
-
 // Whether a PulseAudio-protocol sound server (PulseAudio itself, or PipeWire's pulse socket) takes
 // connections, found without its client library: from $PULSE_SERVER when set, else at its usual
 // sockets. Returns the number of servers found, 0 or 1. The sound layer plays only through such a server.
 int soundServerCount();
-
-// The same for a $PULSE_SERVER value and a runtime folder, as the process sees them.
-int soundServerCount(const QString &pulseServer, const QString &runtimeDir);

@@ -173,6 +173,8 @@ void frmSettings::cmdOk_Click() {
     // The canonical path keeps its case: these file systems tell "A" from "a".
     txtMidi->setText(m_forms.mod.ShortPath(txtMidi->text()));
     txtWave->setText(m_forms.mod.ShortPath(txtWave->text()));
+    // Stored as it will read back: a score with anything but digits (typed above code 126) is the default.
+    txtWinScore->setText(winningScore(txtWinScore->text()));
     SettingsStore &store = m_forms.services.store;
     {
         const SettingsStore::Batch oneSave(store);

@@ -3,13 +3,17 @@
 #include "game/TargetRules.h"
 #include "platform/PictureCache.h"
 
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <gtest/gtest.h>
 
-// Catches a missing, blank or mixed-up target picture; only the three penguins share one.
-TEST(TargetPictures, EveryTargetHasItsOwnPicture) {
+// Catches a missing, blank or mixed-up target picture (only the three penguins share one), or two targets' rules
+// swapped so that a bomb pays or a snail speeds up: each picture's title names the rule a player reads from it.
+TEST(TargetPictures, EveryTargetHasItsOwnPictureShowingItsRule) {
+    const std::array<QString, 4> levels{"Too Easy", "Easy", "Hard", "Too Hard"};
     QSet<QString> resources;
     for (int index = 0; index < TargetCount; ++index) {
         const QString resource = TargetPictures::target(index);
@@ -20,6 +24,14 @@ TEST(TargetPictures, EveryTargetHasItsOwnPicture) {
         EXPECT_GT(covered, 32 * 32 / 5) << index;
         EXPECT_EQ(resource == TargetPictures::target(28), isPenguin(index)) << index;
         resources.insert(resource);
+        QFile svg(resource);
+        QStringList rule;
+        bonusFor(index) == 0 ? void() : rule.append(bonusFor(index) > 0 ? "bonus" : "penalty");
+        speedLevelFor(index) ? rule.append("speed " + levels.at(static_cast<size_t>(*speedLevelFor(index)))) : void();
+        isPenguin(index) ? rule.append("penguin") : void();
+        const auto title = QRegularExpression("<title>[^:<]*: ([^<]*)</title>")
+                               .match(QString::fromUtf8(svg.open(QIODevice::ReadOnly) ? svg.readAll() : QByteArray()));
+        EXPECT_EQ(title.captured(1), rule.isEmpty() ? "plain" : rule.join(", ")) << index;
     }
     EXPECT_EQ(resources.size(), 55);
 }

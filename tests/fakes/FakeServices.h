@@ -53,18 +53,24 @@ struct FakeColorDialogs final : ColorDialogs {
     std::deque<std::optional<uint32_t>> answers;
 };
 
-// The store as a map "app/section/key" -> value, with every write recorded in order as "key=value".
+// The store as a map "app/section/key" -> value.
 struct MemoryStore final : SettingsStore {
     QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override {
         return values.value(app + u'/' + section + u'/' + key, defaultValue);
     }
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override {
         values.insert(app + u'/' + section + u'/' + key, value);
-        writes << key + u'=' + value;
     }
     void set(const QString &key, const QString &v) { values.insert(QStringLiteral("Brindlecot/Plinkard/") + key, v); }
+    // What is stored now, as "key=value" joined by "|", by key.
+    QString dump() const {
+        QStringList out;
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            out << it.key().section(u'/', 2) + u'=' + it.value();
+        }
+        return out.join(u'|');
+    }
     QMap<QString, QString> values;
-    QStringList writes;
 };
 
 // A program folder with files held in memory; everything else does not exist.

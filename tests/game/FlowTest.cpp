@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
+#include "game/TargetRules.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
 #include "scores/frmName.h"
@@ -11,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <set>
+#include <span>
 
 namespace {
 struct Flow : ::testing::Test {
@@ -22,12 +25,9 @@ struct Flow : ::testing::Test {
 };
 } // namespace
 
-// Catches a level starting the wrong timer, or New Game leaving a counter, the clock, a check or the music.
+// Catches New Game leaving a counter, the clock, a check or the music.
 TEST_F(Flow, LevelsAndNewGame) {
-    for (const int level : {TooHard, TooEasy, Easy, Hard}) {
-        selectLevel(w, level);
-        EXPECT_EQ(timerFlags(w), playingAt(level)) << level;
-    }
+    selectLevel(w, Hard);
     hit(w, 5);
     w.Form_Click();
     w.tmrTime_Timer();
@@ -41,6 +41,39 @@ TEST_F(Flow, LevelsAndNewGame) {
         w.tmrTime_Timer();
     }
     EXPECT_EQ(w.lblTime->text(), "1:1:1");
+}
+
+// Catches a level's pace or the targets a tick shows or hides changed, motion drawing from only some targets, or a
+// target shown off the field or off the grid: ticks on a full field and on an empty one, as the player sees them.
+TEST_F(Flow, MotionAsThePlayerSeesIt) {
+    std::set<int> appeared, offField, lefts, tops;
+    for (const auto &[level, interval, hides] :
+         {std::tuple{TooEasy, 300, 1}, {Easy, 200, 6}, {Hard, 100, 7}, {TooHard, 50, 7}}) {
+        selectLevel(w, level);
+        std::array<long, 2> most{}; // the most a tick hid from a full field, and showed on an empty one
+        for (int tick = 0; tick < 1000; ++tick) {
+            std::ranges::for_each(w.imgShoot, [&](auto *t) { t->setVisible(tick % 2 == 0 && t != w.imgShoot[0]); });
+            w.levelTimer(level)->fire();
+            long visible = 0;
+            for (int i = 0; i < TargetCount; ++i) {
+                const QWidget *t = w.imgShoot.at(static_cast<size_t>(i));
+                visible += t->isHidden() ? 0 : 1;
+                t->isHidden() || tick % 2 == 0 ? void() : void(appeared.insert(i));
+                t->isHidden() || QRect(0, 0, px(5640), px(3735)).contains(t->geometry()) ? void()
+                                                                                         : void(offField.insert(i));
+            }
+            most.at(tick % 2) = std::max(most.at(tick % 2), tick % 2 ? visible : MotionTargetCount - visible);
+        }
+        EXPECT_EQ(std::tuple(timerFlags(w), w.levelTimer(level)->interval(), most),
+                  std::tuple(playingAt(level), interval, std::array<long, 2>{hides, 1}));
+    }
+    for (const QWidget *t : std::span(w.imgShoot).subspan(1)) { // by now each has moved
+        lefts.insert(t->x());
+        tops.insert(t->y());
+    }
+    EXPECT_EQ(std::tuple(appeared.size(), *appeared.begin(), offField.size(), lefts.size(), tops.size()),
+              std::tuple(56UL, 1, 0UL, 8UL, 7UL));
+    EXPECT_EQ(SeededRandom().next(), SeededRandom().next()); // and every run shows the same, not a clock's seed
 }
 
 // Catches F3 heard away from the panel (a focused child passed it up), or the pause not halting play.
@@ -88,16 +121,18 @@ TEST_F(Flow, WinningScoreAsksOnce) {
         asked += QString::number(shown.size());
     }
     ASSERT_EQ(asked, "01112");
-    EXPECT_EQ(shown[0].title + "|" + QString::number(shown[0].style), "You made it!|52");
+    EXPECT_EQ(shown[0].title + "|" + QString::number(shown[0].style),
+              QString("You made it!|%1").arg(MsgStyle::YesNo + MsgStyle::Exclamation));
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
 }
 
-// Catches "No" not ending the game: the name and the table for a good score, then a new game.
+// Catches "No" not ending the game: the name and the table for a good score, then a new game; asked under the
+// pause, play waits for its OK (once, closing the table restarted the clock behind the pause box).
 TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
     w.lblScore->setText("50000");
     w.lblTime->setText("0:1:15");
-    rig.fakes.messages.answers = {MsgResult::No, MsgResult::No};
+    rig.fakes.messages.answers = {MsgResult::No, MsgResult::Ok, MsgResult::No};
     QString sawTable;
     QTimer::singleShot(0, [&] {
         rig.forms->name().txtName->setText("Ada");
@@ -109,8 +144,14 @@ TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
         });
         rig.forms->name().cmdOkay->click();
     });
-    tickWinScore();
+    std::vector<bool> underPause;
+    rig.fakes.messages.during = [&](const ShownBox &box) {
+        box.title == "Paused" ? (tickWinScore(), void(underPause = timerFlags(w))) : void();
+    };
+    w.picPicture_KeyDown(114, 0);
+    rig.fakes.messages.during = nullptr;
     EXPECT_EQ(sawTable + " " + w.lblScore->text(), "50000 Ada (0:1:15) 0");
+    EXPECT_EQ(underPause, std::vector<bool>({false, false, false, false, false, true}));
     EXPECT_EQ(timerFlags(w), playingAt(Easy));
     w.lblScore->setText("101");
     tickWinScore(); // a name dialog here would wait for ever
@@ -122,8 +163,8 @@ TEST_F(Flow, ExitSavesTheFourSettings) {
     rig.forms->settings().txtMidi->setText("/music/My Song.mid");
     w.chkSounds->setChecked(false);
     w.cmdExit->click();
-    EXPECT_EQ(rig.fakes.store.writes, QStringList({"MIDI=/music/My Song.mid", "WAVE=/opt/plinkard/mchgun.wav",
-                                                   "MIDI ON-OFF=1", "WAVE ON-OFF=0"}));
+    EXPECT_EQ(rig.fakes.store.dump(),
+              "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=0");
 }
 
 // Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
+#include "game/TargetPictures.h"
 #include "platform/ImageControl.h"
+#include "platform/PictureBox.h"
 #include "scores/frmName.h"
 #include "scores/frmScores.h"
 #include "settings/frmColors.h"
@@ -68,9 +70,16 @@ void checkWindow(QWidget &window, const QString &shared = {}) {
 }
 } // namespace
 
+// Each window as above; the crosshair is the cursor over the field and its targets, and nowhere on the score panel.
 TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
     GameRig rig;
-    checkWindow(rig.start());
+    frmPlinkard &w = rig.start();
+    checkWindow(w);
+    const QImage crosshair = TargetPictures::crosshairCursor().pixmap().toImage();
+    for (QWidget *c : w.findChildren<QWidget *>() + QList<QWidget *>{&w}) {
+        const bool field = c->window() == &w && c != w.picPicture && !w.picPicture->isAncestorOf(c);
+        EXPECT_EQ(c->cursor().pixmap().toImage() == crosshair, field) << c->objectName().toStdString();
+    }
     checkWindow(rig.forms->settings(), "SO"); // "&Shoot:", "No Winning &Score " and "C&olors", "&Okay" as given
     checkWindow(rig.forms->colors(), "B");    // "&BG Image:" and "&Browse" as given
     checkWindow(rig.forms->scores());

@@ -27,7 +27,7 @@ TEST(StartUpCheck, ScoreFileTable) {
         if (ends) {
             EXPECT_EQ(rig.fakes.messages.shown[0].prompt, "Error!  scores.dat was not found.  Plinkard high scores "
                                                           "will not operate with out this file.");
-            EXPECT_TRUE(rig.fakes.store.writes.isEmpty());
+            EXPECT_TRUE(rig.fakes.store.values.isEmpty());
             continue;
         }
         frmScores &table = rig.forms->scores();

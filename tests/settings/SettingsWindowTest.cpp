@@ -27,37 +27,41 @@ void whileOpen(GameRig &rig, const std::function<void(frmSettings &)> &inside) {
 }
 } // namespace
 
-// Catches Okay storing a value from the wrong box or key, Cancel not re-reading, or play not halted and resumed.
+// Catches Okay storing a value from the wrong box or key, a path's case changed, a winning score stored that reads
+// back as another, Cancel not re-reading, or play not halted and resumed.
 TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     GameRig rig;
-    rig.fakes.files.files.insert("/music/b.mid", "data");
+    rig.fakes.files.files.insert("/Music/My B.MID", "data");
     rig.fakes.store.set(Midi, "/music/a.mid");
     frmPlinkard &w = rig.start();
     selectLevel(w, TooEasy);
-    whileOpen(rig, [&](frmSettings &s) {
-        EXPECT_EQ(timerFlags(w), std::vector<bool>(6, false));
-        EXPECT_EQ(shown(s), "/music/a.mid|/opt/plinkard/mchgun.wav|100000000|0111");
-        s.txtMidi->setText("/music/b.mid");
-        s.txtWave->setText("/gone.wav"); // a missing file is stored empty
-        s.txtWinScore->setText("5000");
-        s.chkChgSpd->setChecked(false);
-        s.chkWinScore->setChecked(true);
-        s.cmdOk->click();
-    });
-    const QStringList music{"open /music/b.mid mymid", "play mymid"};
-    EXPECT_EQ(rig.fakes.store.writes, QStringList({"MIDI=/music/b.mid", "WAVE=", "Change Speed=0", "Winning Score=5000",
-                                                   "Win Score=1", "Extra Points=1"}));
+    EXPECT_EQ(shown(rig.forms->settings()), "/music/a.mid|/opt/plinkard/mchgun.wav|100000000|0111");
+    for (const auto &[typed, winning] : {std::pair{"5000", "5000"}, {"12a", "100000000"}, {"12é", "100000000"}}) {
+        whileOpen(rig, [&](frmSettings &s) {
+            EXPECT_EQ(timerFlags(w), std::vector<bool>(6, false));
+            s.txtMidi->setText("/Music/My B.MID");
+            s.txtWave->setText("/gone.wav"); // a missing file is stored empty
+            s.txtWinScore->setText(QString::fromUtf8(typed));
+            s.chkChgSpd->setChecked(false);
+            s.chkWinScore->setChecked(true);
+            s.cmdOk->click();
+        });
+        EXPECT_EQ(rig.fakes.store.dump(),
+                  "Change Speed=0|Extra Points=1|MIDI=/Music/My B.MID|WAVE=|Win Score=1|Winning Score=" +
+                      QString(winning));
+    }
+    const QStringList music{"open /Music/My B.MID mymid", "play mymid"};
     EXPECT_EQ(rig.fakes.sound.calls.last(2), music);
     EXPECT_EQ(timerFlags(w), playingAt(TooEasy));
-    rig.fakes.store.writes.clear();
+    const QString before = rig.fakes.store.dump();
     whileOpen(rig, [&](frmSettings &s) {
         s.txtMidi->setText("/edited.mid");
         s.chkPoints->setChecked(false);
         s.cmdNo->click();
     });
-    EXPECT_TRUE(rig.fakes.store.writes.isEmpty());
+    EXPECT_EQ(rig.fakes.store.dump(), before);
     EXPECT_EQ(rig.fakes.sound.calls.last(2), music);
-    EXPECT_EQ(shown(rig.forms->settings()), "/music/b.mid||5000|1001");
+    EXPECT_EQ(shown(rig.forms->settings()), "/Music/My B.MID||100000000|1001");
     EXPECT_EQ(timerFlags(w), playingAt(TooEasy));
 }
 
