@@ -111,7 +111,7 @@ struct WaveDecoder::Impl {
             // Mono to both sides, converted once and copied.
             mono.resize(static_cast<size_t>(count));
             src_float_to_short_array(samples, mono.data(), count);
-            for (int i = 0; i < count; ++i) {
+            for (ptrdiff_t i = 0; i < count; ++i) {
                 end[2 * i] = end[2 * i + 1] = mono[static_cast<size_t>(i)];
             }
         }
