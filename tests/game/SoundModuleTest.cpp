@@ -7,16 +7,15 @@
 
 namespace {
 // Which of Qt Multimedia, FluidSynth and the sound server's client library this process has mapped.
-QString soundLibrariesMapped() {
+std::string soundLibrariesMapped() {
     QFile maps(QStringLiteral("/proc/self/maps"));
     const QByteArray text = maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
-    return QLatin1String(text.contains("/libQt6Multimedia") ? "Qt Multimedia " : "") +
-           QLatin1String(text.contains("/libfluidsynth") ? "FluidSynth " : "") +
-           QLatin1String(text.contains("/libpulse") ? "libpulse" : "");
+    return std::string(text.contains("/libQt6Multimedia") ? "Qt Multimedia " : "") +
+           (text.contains("/libfluidsynth") ? "FluidSynth " : "") + (text.contains("/libpulse") ? "libpulse" : "");
 }
 
 struct FirstPaint : QObject {
-    std::optional<QString> mapped;
+    std::optional<std::string> mapped;
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Paint && !mapped) {
             mapped = soundLibrariesMapped();
@@ -38,7 +37,7 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibraries) {
     forms.main().installEventFilter(&paint);
     forms.main().show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return paint.mapped.has_value(); }));
-    EXPECT_EQ(*paint.mapped, QString());
+    EXPECT_EQ(*paint.mapped, "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));
     EXPECT_EQ(soundLibrariesMapped(), "FluidSynth libpulse");
 }
