@@ -62,8 +62,7 @@ def heard(lead, during=lambda: None):  # the null sink's samples (8 kHz) while d
     time.sleep(lead)
     recorder.send_signal(signal.SIGINT)
     recorder.wait(5)
-    data = open(path, "rb").read()
-    return [v / 32768 for (v,) in struct.iter_unpack("<h", data[:len(data) // 2 * 2])]
+    return [v / 32768 for d in [open(path, "rb").read()] for (v,) in struct.iter_unpack("<h", d[:len(d) // 2 * 2])]
 
 
 rms = lambda samples: (sum(v * v for v in samples) / max(1, len(samples))) ** 0.5  # noqa: E731
@@ -112,8 +111,7 @@ def play():
     wait_for("the music box to clear", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
     quiet, shot = rms(heard(1)), rms(heard(1, lambda: click_on(main, 51, 120)))  # at once; a spot no target covers
     assert music > 0.001 and shot > 0.001 and quiet < 0.0005, f"heard: .rmi {music}, shot {shot}, music off {quiet}"
-    # two shots 0.2 s apart sound for 0.8 s when the second cuts the first (0.6 s long), 1.2 s queued
-    x, y, _, _ = extents(main)
+    x, y, _, _ = extents(main)  # two shots 0.2 s apart: 0.8 s of sound if the second cuts the first, 1.2 s queued
     twice = lambda: xdotool("mousemove", x + 51, y + 120, "click", "--repeat", 2, "--delay", 200, 1)
     loud = [i for i, v in enumerate(heard(1.5, twice)) if abs(v) > 0.01]
     assert loud and 0.65 < (loud[-1] - loud[0]) / 8000 < 1.0, "a second shot did not cut the first"
@@ -127,18 +125,20 @@ def play():
     assert program.gone("Paused"), "a pause box after Tab and F3"
 
 
-# The sound server frozen during play: shots, New Game and Exit, and the process still ends at once.
+# The sound server frozen during play, or before the start: shots, New Game and Exit, and the process still ends.
 def frozen_server():
     server = int(subprocess.check_output(["pgrep", "-f", "pulseaudio .*" + os.environ["PULSE_SERVER"][5:]]).split()[0])
-    program = Program("frozen", {})
-    main = program.window("Plinkard")
+    playing = Program("frozen", {})
     wait_for("the music before the server froze", lambda: rms(heard(0.5)) > 0.001, 10)
     os.kill(server, signal.SIGSTOP)
     try:
-        for button in (None, None, None, "New Game", "Exit"):  # three shots on a spot no target covers
-            click_on(find(main, "push button", button)) if button else click_on(main, 51, 120)
-            time.sleep(0.3)
-        wait_for("the program to end with the server frozen", lambda: program.process.poll() is not None, 5)
+        for make in (lambda: playing, lambda: Program("frozen-early", {})):  # one window at a time
+            program = make()
+            main = program.window("Plinkard")
+            for button in (None, None, None, "New Game", "Exit"):  # three shots on a spot no target covers
+                click_on(find(main, "push button", button)) if button else click_on(main, 51, 120)
+                time.sleep(0.3)
+            wait_for("the program to end with the server frozen", lambda: program.process.poll() is not None, 5)
     finally:
         os.kill(server, signal.SIGCONT)
 
