@@ -77,7 +77,11 @@ void PulseOutput::connect() {
 }
 
 void PulseOutput::disconnect() {
+    if (m_pending != nullptr) {
+        pa_operation_cancel(m_pending); // its callback is not called any more
+    }
     keep(nullptr);
+    m_beginOnAnswer = false;
     if (m_stream != nullptr) {
         pa_stream_set_state_callback(m_stream, nullptr, nullptr);
         pa_stream_set_write_callback(m_stream, nullptr, nullptr);
@@ -135,13 +139,15 @@ void PulseOutput::start() {
 }
 
 void PulseOutput::begin() {
-    // A server that has not answered the last start would only pile up more requests; the new sound
-    // then follows what the server already holds.
+    // A server that has not answered the last start would only pile up more requests: this start
+    // waits for that answer.
     if (m_pending != nullptr && pa_operation_get_state(m_pending) == PA_OPERATION_RUNNING) {
+        m_beginOnAnswer = true;
         return;
     }
+    m_beginOnAnswer = false;
     unref(pa_stream_flush(m_stream, nullptr, nullptr));
-    keep(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+    keep(pa_stream_cork(m_stream, 0, &PulseOutput::onAnswer, this));
     // Written at once rather than on the server's request: the first sound after a rest is as quick as any.
     const size_t free = pa_stream_writable_size(m_stream);
     if (free != static_cast<size_t>(-1) && free > 0) {
@@ -164,6 +170,14 @@ void PulseOutput::stop() {
 void PulseOutput::keep(pa_operation *op) {
     unref(m_pending);
     m_pending = op;
+}
+
+void PulseOutput::onAnswer(pa_stream * /*stream*/, int /*success*/, void *self) {
+    auto *out = static_cast<PulseOutput *>(self);
+    out->keep(nullptr); // still running until this returns
+    if (out->m_beginOnAnswer && out->m_playing) {
+        out->begin();
+    }
 }
 
 void PulseOutput::onContextState(pa_context *context, void *self) {

@@ -47,6 +47,7 @@ private:
     static void onStreamState(pa_stream *stream, void *self);
     static void onWritable(pa_stream *stream, size_t bytes, void *self);
     static void onUnderflow(pa_stream *stream, void *self);
+    static void onAnswer(pa_stream *stream, int success, void *self);
 
     const char *m_name;
     int m_rate;
@@ -56,7 +57,8 @@ private:
     // Read and written with the loop locked.
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
-    pa_operation *m_pending = nullptr; // the last request to the server, until it answers
+    pa_operation *m_pending = nullptr; // the last start's request to the server, until it answers
+    bool m_beginOnAnswer = false;      // a start came while the server had not answered
     bool m_playing = false;
     bool m_ended = false; // render has given the sound's last frame
 };
