@@ -99,8 +99,8 @@ void PulseOutput::disconnect() {
 }
 
 void PulseOutput::openStream() {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(m_rate), 2};
-    m_stream = pa_stream_new(m_context, m_name, &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<uint32_t>(m_rate), 2};
+    m_stream = pa_stream_new(m_context, m_name, &format, nullptr);
     if (m_stream == nullptr) {
         return;
     }

@@ -24,7 +24,7 @@ int WaveStream::read(int16_t *stereo, int frames) {
     if (!m_sound) {
         return 0;
     }
-    // Read before the flag: a sound complete after this read holds at least these frames.
+    // The flag before the count: once complete, the count read after it is the whole sound.
     const bool complete = m_sound->complete();
     const int count = std::min(frames, m_sound->frames() - m_next);
     std::copy_n(m_sound->samples() + 2 * static_cast<ptrdiff_t>(m_next), 2 * static_cast<ptrdiff_t>(count), stereo);
