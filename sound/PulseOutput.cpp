@@ -226,7 +226,9 @@ void PulseOutput::onWritable(pa_stream *stream, size_t bytes, void *self) {
 
 void PulseOutput::onUnderflow(pa_stream *stream, void *self) {
     auto *out = static_cast<PulseOutput *>(self);
-    if (!out->m_playing) {
+    // Before the server has answered the last start, the news is about the sound that start cut off.
+    const bool stale = out->m_pending != nullptr && pa_operation_get_state(out->m_pending) == PA_OPERATION_RUNNING;
+    if (!out->m_playing || stale) {
         return;
     }
     if (out->m_ended) {
