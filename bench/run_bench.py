@@ -372,12 +372,12 @@ class Bench:
                      met(rp <= 16.7), f"median of {len(repaints)} hits")
         else:
             self.row("Hit repaint (click to repaint without the target)", "not measured", "<= 16.7 ms", "n/a")
-        self.latency_row("Shot latency (click to first sound in the sink)", latencies, heard_any,
-                         "median < 20 ms, p95 < 30 ms, worst < 60 ms, none lost",
-                         lambda lat, p95, worst, lost: lat < 20 and p95 < 30 and worst < 60 and lost == 0)
+        goal = "median < 2 ms, p95 < 5 ms, none lost"
+        self.latency_row("Shot latency (click to first sound in the sink)", latencies, heard_any, goal,
+                         lambda lat, p95, worst, lost: lat < 2 and p95 < 5 and lost == 0)
         latencies, _, heard_any = self.shoot(shots, busy=2)
-        self.latency_row("Shot latency with two busy processes beside the game", latencies, heard_any,
-                         "median < 40 ms, none lost", lambda lat, p95, worst, lost: lat < 40 and lost == 0)
+        self.latency_row("Shot latency with two busy processes beside the game", latencies, heard_any, goal,
+                         lambda lat, p95, worst, lost: lat < 2 and p95 < 5 and lost == 0)
 
     def shoot(self, shots, busy):
         """Clicks on visible targets; returns the click-to-sound latencies in ms (inf: not heard within a

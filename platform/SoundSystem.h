@@ -8,7 +8,8 @@
 class SoundSystem {
 public:
     virtual ~SoundSystem() = default;
-    virtual int outputDeviceCount() = 0;
+    // Asked before any sound plays; a sound system that is already playing has its device.
+    virtual int outputDeviceCount() { return 1; }
     virtual void openSequencer(const QString &file, const QString &alias) = 0;
     virtual void playFromStart(const QString &alias) = 0;
     virtual void close(const QString &alias) = 0;

@@ -9,8 +9,7 @@
 namespace {
 // The server holds three tenths of a second and asks for a tenth at a time, so the music may come
 // late by two tenths on a busy machine before it breaks off. Stopping drops what it holds.
-constexpr int BufferMs = 300;
-constexpr int PieceMs = 100;
+constexpr PulseOutput::Buffer MusicBuffer{300, 100, 300, false};
 } // namespace
 
 FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
@@ -66,9 +65,11 @@ void FluidMusic::startLoader() {
     // The SoundFont and the connection to the sound server both take a while; neither holds up this thread.
     m_loader = QThread::create([this, font] {
         m_loaded = std::make_unique<MidiSynth>(font);
-        m_loadedOutput = std::make_unique<PulseOutput>(
-            "Plinkard music", MidiSynth::SampleRate, BufferMs, PieceMs,
-            [synth = m_loaded.get()](int16_t *stereo, int frames) { synth->render(stereo, frames); });
+        m_loadedOutput = std::make_unique<PulseOutput>("Plinkard music", MidiSynth::SampleRate, MusicBuffer,
+                                                       [synth = m_loaded.get()](int16_t *stereo, int frames) {
+                                                           synth->render(stereo, frames);
+                                                           return frames;
+                                                       });
     });
     connect(m_loader, &QThread::finished, this, &FluidMusic::takeLoadedSynth, Qt::QueuedConnection);
     m_loader->start();

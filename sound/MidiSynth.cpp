@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "MidiSynth.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -65,8 +67,8 @@ MidiSpan findMidi(QFile &file) {
 }
 
 QByteArray standardMidi(const QString &name) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegular(file, name)) {
         return {};
     }
     const MidiSpan span = findMidi(file);
@@ -86,8 +88,8 @@ QString MidiSynth::defaultSoundFont() {
 
 bool MidiSynth::isMidiFile(const QString &file) {
     // FluidSynth's player accepts any name and fails only later, so the header is checked first.
-    QFile midi(file);
-    return !file.isEmpty() && QFileInfo(file).isFile() && midi.open(QIODevice::ReadOnly) && findMidi(midi).size > 0;
+    QFile midi;
+    return openRegular(midi, file) && findMidi(midi).size > 0;
 }
 
 MidiSynth::MidiSynth(const QString &soundFont) {
@@ -154,8 +156,6 @@ void MidiSynth::stop() {
 bool MidiSynth::isPlaying() const {
     return m_player != nullptr && fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
 }
-
-int MidiSynth::currentTick() const { return m_player != nullptr ? fluid_player_get_current_tick(m_player) : -1; }
 
 void MidiSynth::render(int16_t *stereo, int frames) {
     if (frames <= 0) {

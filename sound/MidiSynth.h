@@ -31,8 +31,6 @@ public:
     void stop();
     // A piece is loaded and has not reached its end.
     bool isPlaying() const;
-    // The position of the piece in MIDI ticks; -1 without one.
-    int currentTick() const;
 
     // Fills `frames` interleaved stereo frames, advancing the piece by that much time.
     void render(int16_t *stereo, int frames);

@@ -3,39 +3,62 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 struct pa_context;
+struct pa_operation;
 struct pa_stream;
 struct pa_threaded_mainloop;
 
 // A 16-bit stereo stream on the sound server, filled by a render function that the server's
-// connection thread calls whenever a piece of the buffer is free: a long piece means rare wake-ups,
-// and no event loop of ours is involved. Without a server every call does nothing.
+// connection thread calls whenever a piece of the buffer is free; no event loop of ours is involved.
+// Nothing here waits for the server: the connection is made in the background, a start asked for
+// before it is ready plays once it is, and a server that does not answer only means silence. Without
+// a server every call does nothing; a start after the server has gone connects anew.
 class PulseOutput {
 public:
-    using Render = std::function<void(int16_t *stereo, int frames)>;
+    // Fills at most `frames` interleaved stereo frames and returns how many it filled; fewer than
+    // asked means the sound has ended, and once the server has played it the stream rests.
+    using Render = std::function<int(int16_t *stereo, int frames)>;
 
-    // `bufferMs` queued in the server, topped up `pieceMs` at a time.
-    PulseOutput(const char *name, int rate, int bufferMs, int pieceMs, Render render);
+    struct Buffer {
+        int ms;          // queued in the server
+        int pieceMs;     // topped up this much at a time
+        int maxMs;       // doubled up to this on each under-run in the middle of a sound
+        bool lowLatency; // the server's own buffering follows ours
+    };
+
+    PulseOutput(const char *name, int rate, Buffer buffer, Render render);
     ~PulseOutput();
     PulseOutput(const PulseOutput &) = delete;
     PulseOutput &operator=(const PulseOutput &) = delete;
 
-    // Whether the stream is connected to a server.
-    bool isOpen() const;
-    // Starts asking for frames, with the buffer empty.
+    // Drops what the server still holds and plays what render gives from now on.
     void start();
     // Drops what the server still holds and stops asking; once this returns, render is not running.
     void stop();
 
 private:
-    static void onStateChange(void *self);
+    void connect();
+    void disconnect();
+    void openStream();
+    void begin();
+    void keep(pa_operation *op);
+    static void onContextState(pa_context *context, void *self);
+    static void onStreamState(pa_stream *stream, void *self);
     static void onWritable(pa_stream *stream, size_t bytes, void *self);
+    static void onUnderflow(pa_stream *stream, void *self);
+    static void onAnswer(pa_stream *stream, int success, void *self);
 
+    const char *m_name;
+    int m_rate;
+    Buffer m_buffer;
     Render m_render;
     pa_threaded_mainloop *m_loop = nullptr;
+    // Read and written with the loop locked.
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
-    bool m_playing = false; // read and written with the loop locked
+    pa_operation *m_pending = nullptr; // the last start's request to the server, until it answers
+    bool m_beginOnAnswer = false;      // a start came while the server had not answered
+    bool m_playing = false;
+    bool m_ended = false; // render has given the sound's last frame
 };

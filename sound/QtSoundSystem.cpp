@@ -5,33 +5,43 @@
 #include "MidiSynth.h"
 #include "WaveBank.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace {
+// Closing the outputs asks nothing of the server and decoders stop after their piece in hand; this
+// is only the bound for what no one foresaw.
+constexpr int CloseWithinMs = 500;
+} // namespace
+
+struct QtSoundSystem::Devices {
+    std::unique_ptr<WaveBank> waves;
+    std::unique_ptr<FluidMusic> music;
+};
 
 SoundSystem *plinkard_create_sound_system() { return new QtSoundSystem; }
 
-QtSoundSystem::QtSoundSystem() : m_context(new QObject) {
-    m_thread.setObjectName(QStringLiteral("sound"));
-    m_context->moveToThread(&m_thread);
-    m_thread.start();
-    // Built on the sound thread, so that their timers and sinks belong to it.
-    post([this] {
-        m_waves = new WaveBank(defaultSound());
-        m_music = new FluidMusic(MidiSynth::defaultSoundFont());
+QtSoundSystem::QtSoundSystem() : m_thread(new QThread), m_context(new QObject), m_devices(new Devices) {
+    m_thread->setObjectName(QStringLiteral("sound"));
+    m_context->moveToThread(m_thread);
+    m_thread->start();
+    // Built on the sound thread, so that everything they own belongs to it.
+    post([d = m_devices] {
+        d->waves = std::make_unique<WaveBank>(defaultSound());
+        d->music = std::make_unique<FluidMusic>(MidiSynth::defaultSoundFont());
     });
 }
 
 QtSoundSystem::~QtSoundSystem() {
-    QMetaObject::invokeMethod(
-        m_context,
-        [this] {
-            delete m_music;
-            delete m_waves;
-            delete m_context;
-        },
-        Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
+    post([d = m_devices, context = m_context, thread = m_thread] {
+        delete d;
+        context->deleteLater(); // when the loop ends, not inside its own call
+        thread->quit();
+    });
+    if (m_thread->wait(QDeadlineTimer(CloseWithinMs))) {
+        delete m_thread;
+    }
+    // Otherwise the thread is left behind: whatever holds it, the program ends around it.
 }
 
 template <typename Fn> void QtSoundSystem::post(Fn &&fn) {
@@ -40,20 +50,18 @@ template <typename Fn> void QtSoundSystem::post(Fn &&fn) {
 
 QString QtSoundSystem::defaultSound() { return QStringLiteral(":/sounds/default.wav"); }
 
-int QtSoundSystem::outputDeviceCount() { return static_cast<int>(QMediaDevices::audioOutputs().size()); }
-
 void QtSoundSystem::openSequencer(const QString &file, const QString &alias) {
-    post([this, file, alias] { m_music->open(file, alias); });
+    post([d = m_devices, file, alias] { d->music->open(file, alias); });
 }
 
 void QtSoundSystem::playFromStart(const QString &alias) {
-    post([this, alias] { m_music->playFromStart(alias); });
+    post([d = m_devices, alias] { d->music->playFromStart(alias); });
 }
 
 void QtSoundSystem::close(const QString &alias) {
-    post([this, alias] { m_music->close(alias); });
+    post([d = m_devices, alias] { d->music->close(alias); });
 }
 
 void QtSoundSystem::playWave(const QString &file) {
-    post([this, file] { m_waves->play(file); });
+    post([d = m_devices, file] { d->waves->play(file); });
 }

@@ -3,23 +3,22 @@
 
 #include "platform/SoundSystem.h"
 
-#include <QThread>
+class QObject;
+class QThread;
 
-class FluidMusic;
-class WaveBank;
-
-// Music through FluidSynth into a sound-server stream of its own, and short sounds from WAV files
-// into a Qt audio sink. Both live on a sound thread: the calls here only post to it, so neither the
-// outputs nor their timers wake the user-interface thread. This is the sound module's whole
-// interface, created through plinkard_create_sound_system().
+// Music through FluidSynth and short sounds from WAV files, each into a sound-server stream of its
+// own. Both live on a sound thread: the calls here only post to it, so neither output wakes the
+// user-interface thread. This is the sound module's whole interface, created through
+// plinkard_create_sound_system().
 class QtSoundSystem final : public SoundSystem {
 public:
     QtSoundSystem();
+    // Waits a bounded time for the sound thread to close its outputs, so no file or server can hold
+    // up the end of the program.
     ~QtSoundSystem() override;
     QtSoundSystem(const QtSoundSystem &) = delete;
     QtSoundSystem &operator=(const QtSoundSystem &) = delete;
 
-    int outputDeviceCount() override;
     void openSequencer(const QString &file, const QString &alias) override;
     void playFromStart(const QString &alias) override;
     void close(const QString &alias) override;
@@ -29,13 +28,13 @@ public:
     static QString defaultSound();
 
 private:
+    struct Devices;
     template <typename Fn> void post(Fn &&fn);
 
-    QThread m_thread;
+    QThread *m_thread;
     QObject *m_context; // lives on m_thread
-    // Created, used and deleted on m_thread only.
-    FluidMusic *m_music = nullptr;
-    WaveBank *m_waves = nullptr;
+    // Created, used and deleted on m_thread only; the posted calls hold this, never the object.
+    Devices *m_devices;
 };
 
 // What the program resolves in the module.

@@ -10,8 +10,8 @@
 
 class QThread;
 
-// The program's sound system. The real one (QtSoundSystem, with Qt Multimedia, the sound server's
-// client library and FluidSynth) is a module of its own, loaded on a thread once the first window
+// The program's sound system. The real one (QtSoundSystem, with the sound server's client library,
+// FluidSynth and the WAV libraries) is a module of its own, loaded on a thread once the first window
 // has painted, so start-up maps none of those libraries. Until it is in, this remembers the music
 // asked for, which then starts from its beginning; a shot meanwhile waits for the module, so no shot
 // is lost. The device count comes from a light probe of the sound server and needs no module.

@@ -7,14 +7,15 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
-#include <QThread>
 #include <memory>
+#include <thread>
 
-class WaveOutput;
+class PulseOutput;
 
-// Short sounds through one audio output of their own, open for the whole run and written from a
-// thread of its own, so a shot starts at the click and nothing wakes the caller's thread. A new
-// sound cuts off the one still playing; a file that cannot be played plays the default sound.
+// Short sounds through a sound-server stream of their own, open for the whole run and filled on the
+// server connection's thread, so a shot starts at the click and nothing wakes the caller's thread.
+// A new sound cuts off the one still playing; a file that cannot be played plays the default sound.
+// A file is decoded on a thread of its own, a piece at a time, while its start already plays.
 class WaveBank final {
 public:
     // Without output the sounds only go to stream(), as a test reads them.
@@ -27,7 +28,7 @@ public:
     void play(const QString &file);
     // The file whose sound started last, or the default sound's name in its place.
     QString lastStarted() const { return m_lastStarted; }
-    // What the output is written from.
+    // What the output reads from.
     WaveStream &stream() { return m_stream; }
 
 private:
@@ -35,6 +36,7 @@ private:
         qint64 size = -1; // -1: no such file
         QDateTime modified;
         std::shared_ptr<const WaveSound> sound; // null: not playable
+        std::shared_ptr<std::jthread> decoding; // stopped and joined when the entry goes
     };
     // The file's sound as the file is now, decoded only when it is new or has changed.
     std::shared_ptr<const WaveSound> decoded(const QString &file);
@@ -45,6 +47,5 @@ private:
     QHash<QString, Decoded> m_decoded;
     QString m_lastStarted;
     WaveStream m_stream;
-    QThread m_thread;
-    std::unique_ptr<WaveOutput> m_output;
+    std::unique_ptr<PulseOutput> m_output;
 };

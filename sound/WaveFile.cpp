@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "WaveFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <samplerate.h>
 #include <sndfile.h>
+#include <vector>
 
 namespace {
-// A shot sound, not a song: anything longer is cut here rather than held in memory whole.
+// A shot sound, not a song: anything longer is cut here.
 constexpr sf_count_t MaxSeconds = 60;
+// Samples read at a time, whatever the channels: a quarter of a MiB of floats.
+constexpr sf_count_t PieceSamples = 1 << 16;
+// Frames the resampler writes at a time.
+constexpr long OutFrames = 8192;
 
 // libsndfile reads through QFile, so the default sound inside the program opens like any file.
 QFile *fileOf(void *user) { return static_cast<QFile *>(user); }
@@ -30,106 +37,188 @@ bool isWave(int format) {
     return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX || container == SF_FORMAT_RF64;
 }
 
-// One or two channels from any number. Beyond two, channels come in the usual WAV order (front
-// left, front right, centre, LFE, then left/right pairs): the centre goes to both sides at -3 dB,
-// the LFE is left out, and each side is scaled back so that nothing clips.
-std::vector<float> downmix(std::vector<float> in, int channels, sf_count_t frames) {
-    if (channels <= 2) {
-        return in;
-    }
-    std::vector<float> left(static_cast<size_t>(channels)), right(left.size());
+// Weights from any number of channels to one side. Beyond two, channels come in the usual WAV order
+// (front left, front right, centre, LFE, then left/right pairs): the centre goes to both sides at
+// -3 dB, the LFE is left out, and each side is scaled back so that nothing clips.
+std::vector<float> sideWeights(int channels, int side) {
+    std::vector<float> weights(static_cast<size_t>(channels));
+    float sum = 0;
     for (int c = 0; c < channels; ++c) {
-        const bool centre = c == 2;
-        const bool lfe = c == 3;
-        left[static_cast<size_t>(c)] = lfe ? 0.0F : centre ? 0.7071F : c % 2 == 0 ? 1.0F : 0.0F;
-        right[static_cast<size_t>(c)] = lfe ? 0.0F : centre ? 0.7071F : c % 2 == 1 ? 1.0F : 0.0F;
+        const float w = c == 3 ? 0.0F : c == 2 ? 0.7071F : c % 2 == side ? 1.0F : 0.0F;
+        weights[static_cast<size_t>(c)] = w;
+        sum += w;
     }
-    float leftSum = 0, rightSum = 0;
-    for (int c = 0; c < channels; ++c) {
-        leftSum += left[static_cast<size_t>(c)];
-        rightSum += right[static_cast<size_t>(c)];
+    for (float &w : weights) {
+        w /= sum;
     }
-    std::vector<float> out(static_cast<size_t>(frames) * 2);
-    for (sf_count_t f = 0; f < frames; ++f) {
-        const float *frame = in.data() + f * channels;
-        float l = 0, r = 0;
-        for (int c = 0; c < channels; ++c) {
-            l += frame[c] * left[static_cast<size_t>(c)];
-            r += frame[c] * right[static_cast<size_t>(c)];
-        }
-        out[static_cast<size_t>(f * 2)] = l / leftSum;
-        out[static_cast<size_t>(f * 2 + 1)] = r / rightSum;
-    }
-    return out;
-}
-
-std::vector<float> resample(std::vector<float> in, int channels, int rate) {
-    if (rate == WaveSound::Rate) {
-        return in;
-    }
-    const double ratio = static_cast<double>(WaveSound::Rate) / rate;
-    const auto inFrames = static_cast<long>(in.size() / static_cast<size_t>(channels));
-    std::vector<float> out(static_cast<size_t>(std::ceil(static_cast<double>(inFrames) * ratio) + 16) *
-                           static_cast<size_t>(channels));
-    SRC_DATA data{};
-    data.data_in = in.data();
-    data.data_out = out.data();
-    data.input_frames = inFrames;
-    data.output_frames = static_cast<long>(out.size() / static_cast<size_t>(channels));
-    data.src_ratio = ratio;
-    // Medium quality: clean to the ear, and a shot sound converts in a few milliseconds.
-    if (src_simple(&data, SRC_SINC_MEDIUM_QUALITY, channels) != 0) {
-        return {};
-    }
-    out.resize(static_cast<size_t>(data.output_frames_gen) * static_cast<size_t>(channels));
-    return out;
+    return weights;
 }
 } // namespace
 
-std::shared_ptr<const WaveSound> loadWave(const QString &file) {
-    QFile wave(file);
-    if (file.isEmpty() || !wave.open(QIODevice::ReadOnly)) {
+WaveSound::WaveSound(int capacityFrames)
+    : m_samples(std::make_unique_for_overwrite<int16_t[]>(2 * static_cast<size_t>(capacityFrames))),
+      m_capacity(capacityFrames) {}
+
+struct WaveDecoder::Impl {
+    QFile file;
+    SNDFILE *sf = nullptr;
+    SF_INFO info{};
+    SRC_STATE *resampler = nullptr;
+    sf_count_t unread = 0; // frames still to read, within the cap
+    int outChannels = 0;
+    std::vector<float> in, mixed, out, leftWeights, rightWeights;
+    std::vector<short> mono;
+
+    ~Impl() {
+        if (resampler != nullptr) {
+            src_delete(resampler);
+        }
+        if (sf != nullptr) {
+            sf_close(sf);
+        }
+    }
+
+    // One or two channels from any number.
+    const std::vector<float> &downmix(sf_count_t frames) {
+        const int channels = info.channels;
+        if (channels <= 2) {
+            return in;
+        }
+        mixed.resize(static_cast<size_t>(frames) * 2);
+        for (sf_count_t f = 0; f < frames; ++f) {
+            const float *frame = in.data() + f * channels;
+            float l = 0, r = 0;
+            for (int c = 0; c < channels; ++c) {
+                l += frame[c] * leftWeights[static_cast<size_t>(c)];
+                r += frame[c] * rightWeights[static_cast<size_t>(c)];
+            }
+            mixed[static_cast<size_t>(f * 2)] = l;
+            mixed[static_cast<size_t>(f * 2 + 1)] = r;
+        }
+        return mixed;
+    }
+
+    // Appends what fits of `frames` frames at the output's rate, in the sound's 16-bit stereo.
+    static void append(WaveSound &sound, const float *samples, long frames, int channels, std::vector<short> &mono) {
+        const int count = std::min(static_cast<int>(frames), sound.room());
+        if (count <= 0) {
+            return;
+        }
+        int16_t *end = sound.end();
+        if (channels == 2) {
+            src_float_to_short_array(samples, end, 2 * count);
+        } else {
+            // Mono to both sides, converted once and copied.
+            mono.resize(static_cast<size_t>(count));
+            src_float_to_short_array(samples, mono.data(), count);
+            for (ptrdiff_t i = 0; i < count; ++i) {
+                end[2 * i] = end[2 * i + 1] = mono[static_cast<size_t>(i)];
+            }
+        }
+        sound.add(count);
+    }
+
+    // Reads, mixes and converts the next piece; false once the file or the cap is reached.
+    bool decode(WaveSound &sound) {
+        const sf_count_t wanted = std::min(unread, std::max<sf_count_t>(1, PieceSamples / info.channels));
+        in.resize(static_cast<size_t>(wanted * info.channels));
+        const sf_count_t got = wanted > 0 ? std::max<sf_count_t>(0, sf_readf_float(sf, in.data(), wanted)) : 0;
+        unread = got < wanted ? 0 : unread - got;
+        const bool last = unread == 0;
+        // A float file may hold anything; the resampler and the conversion want numbers.
+        std::replace_if(
+            in.begin(), in.begin() + got * info.channels, [](float v) { return !std::isfinite(v); }, 0.0F);
+        const float *samples = downmix(got).data();
+        if (resampler == nullptr) {
+            append(sound, samples, static_cast<long>(got), outChannels, mono);
+            return !last;
+        }
+        SRC_DATA data{};
+        data.data_in = samples;
+        data.input_frames = static_cast<long>(got);
+        data.end_of_input = last ? 1 : 0;
+        data.src_ratio = static_cast<double>(WaveSound::Rate) / info.samplerate;
+        out.resize(static_cast<size_t>(OutFrames * outChannels));
+        for (;;) {
+            data.data_out = out.data();
+            data.output_frames = OutFrames;
+            if (src_process(resampler, &data) != 0) {
+                return false;
+            }
+            append(sound, out.data(), data.output_frames_gen, outChannels, mono);
+            data.data_in += data.input_frames_used * outChannels;
+            data.input_frames -= data.input_frames_used;
+            const bool stuck = data.input_frames_used == 0 && data.output_frames_gen == 0;
+            if (stuck || (data.input_frames == 0 && (!last || data.output_frames_gen == 0))) {
+                break;
+            }
+        }
+        return !last;
+    }
+};
+
+WaveDecoder::WaveDecoder(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {
+    const SF_INFO &info = m_impl->info;
+    const double frames = std::ceil(static_cast<double>(m_impl->unread) * WaveSound::Rate / info.samplerate);
+    // The resampler may give a few frames more than the exact ratio.
+    m_sound = std::make_shared<WaveSound>(static_cast<int>(frames) + 64);
+}
+
+WaveDecoder::~WaveDecoder() { m_sound->finish(); }
+
+std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString &file) {
+    auto impl = std::make_unique<Impl>();
+    if (!openRegular(impl->file, file)) {
         return nullptr;
     }
     SF_VIRTUAL_IO io{fileLength, fileSeek, fileRead, fileWrite, fileTell};
-    SF_INFO info{};
-    SNDFILE *sf = sf_open_virtual(&io, SFM_READ, &info, &wave);
-    if (!sf) {
+    SF_INFO &info = impl->info;
+    impl->sf = sf_open_virtual(&io, SFM_READ, &info, &impl->file);
+    const bool usable = impl->sf != nullptr && isWave(info.format) && info.channels > 0 && info.channels <= 64 &&
+                        info.samplerate >= 1000 && info.samplerate <= 384000 && info.frames > 0;
+    if (!usable) {
         return nullptr;
     }
-    std::vector<float> samples;
-    const bool usable = isWave(info.format) && info.channels > 0 && info.channels <= 64 && info.samplerate >= 1000 &&
-                        info.samplerate <= 384000 && info.frames > 0;
-    if (usable) {
-        sf_command(sf, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-        const sf_count_t wanted = std::min(info.frames, MaxSeconds * info.samplerate);
-        samples.resize(static_cast<size_t>(wanted * info.channels));
-        samples.resize(static_cast<size_t>(sf_readf_float(sf, samples.data(), wanted) * info.channels));
+    sf_command(impl->sf, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    impl->unread = std::min(info.frames, MaxSeconds * info.samplerate);
+    impl->outChannels = std::min(info.channels, 2);
+    if (info.channels > 2) {
+        impl->leftWeights = sideWeights(info.channels, 0);
+        impl->rightWeights = sideWeights(info.channels, 1);
     }
-    sf_close(sf);
-    if (samples.empty()) {
-        return nullptr;
-    }
-    // A float file may hold anything; the resampler and the conversion want numbers.
-    std::replace_if(
-        samples.begin(), samples.end(), [](float v) { return !std::isfinite(v); }, 0.0F);
-    const int channels = std::min(info.channels, 2);
-    const auto frames = static_cast<sf_count_t>(samples.size()) / info.channels;
-    samples = resample(downmix(std::move(samples), info.channels, frames), channels, info.samplerate);
-    if (samples.empty()) {
-        return nullptr;
-    }
-    auto sound = std::make_shared<WaveSound>();
-    sound->samples.resize(samples.size() / static_cast<size_t>(channels) * 2);
-    if (channels == 1) {
-        // Mono to both sides, converted once and copied.
-        std::vector<short> mono(samples.size());
-        src_float_to_short_array(samples.data(), mono.data(), static_cast<int>(mono.size()));
-        for (size_t i = 0; i < mono.size(); ++i) {
-            sound->samples[2 * i] = sound->samples[2 * i + 1] = mono[i];
+    if (info.samplerate != WaveSound::Rate) {
+        // Medium quality: clean to the ear, and a shot sound converts in a few milliseconds.
+        int error = 0;
+        impl->resampler = src_new(SRC_SINC_MEDIUM_QUALITY, impl->outChannels, &error);
+        if (impl->resampler == nullptr) {
+            return nullptr;
         }
-    } else {
-        src_float_to_short_array(samples.data(), sound->samples.data(), static_cast<int>(samples.size()));
     }
-    return sound;
+    std::unique_ptr<WaveDecoder> decoder(new WaveDecoder(std::move(impl)));
+    // A file that gives no sound at all is as good as none.
+    if (!decoder->decodePiece() && decoder->m_sound->frames() == 0) {
+        return nullptr;
+    }
+    return decoder;
+}
+
+bool WaveDecoder::decodePiece() {
+    if (m_sound->complete()) {
+        return false;
+    }
+    if (!m_impl->decode(*m_sound)) {
+        m_sound->finish();
+        return false;
+    }
+    return true;
+}
+
+std::shared_ptr<const WaveSound> loadWave(const QString &file) {
+    const std::unique_ptr<WaveDecoder> decoder = WaveDecoder::open(file);
+    if (!decoder) {
+        return nullptr;
+    }
+    while (decoder->decodePiece()) {
+    }
+    return decoder->sound();
 }

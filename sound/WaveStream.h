@@ -6,23 +6,21 @@
 #include <QMutex>
 #include <memory>
 
-class QIODevice;
-
 // The sound now playing and how much of it has gone to the output. Starting a sound replaces the
-// one still playing at once. The game starts sounds while the output's own thread writes them.
+// one still playing at once. The game starts sounds while the output's own thread reads them.
 class WaveStream final {
 public:
     void start(std::shared_ptr<const WaveSound> sound);
-    // The sound still being written, if any.
+    // The sound still being read, if any.
     std::shared_ptr<const WaveSound> sound() const;
-    // Frames of the current sound not yet handed to the output.
+    // Frames of the current sound decoded and not yet handed to the output.
     int framesLeft() const;
-    // Hands the output at most `maxBytes` of what is left; returns the bytes it took.
-    qint64 writeTo(QIODevice &out, qint64 maxBytes);
+    // Fills `frames` stereo frames with what comes next, silence where the decoder has not got to
+    // yet. Returns how many it filled: fewer than asked once the sound has ended.
+    int read(int16_t *stereo, int frames);
 
 private:
     mutable QMutex m_lock;
     std::shared_ptr<const WaveSound> m_sound;
-    size_t m_next = 0;    // next sample of m_sound
-    quint64 m_serial = 0; // counts starts, so a write never advances a newer sound
+    int m_next = 0; // next frame of m_sound
 };

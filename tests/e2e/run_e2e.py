@@ -60,16 +60,19 @@ def labels(root):
     return [a.name for a in descendants(root) if a.getRoleName() == "label"]
 
 
-def heard(lead, during=lambda: None):  # the RMS sox hears on the null sink while during() runs and lead s after
-    path = tempfile.mktemp(suffix=".wav", dir=ROOT)
-    recorder = subprocess.Popen(["parecord", "-d", "test_sink.monitor", "--file-format=wav", path])
+def heard(lead, during=lambda: None):  # the null sink's samples (8 kHz) while during() runs and lead s after
+    path = tempfile.mktemp(suffix=".raw", dir=ROOT)
+    recorder = subprocess.Popen(["parecord", "-d", "test_sink.monitor", "--raw", "--format=s16le", "--channels=1",
+                                 "--rate=8000", path])
     time.sleep(0.3)
     during()
     time.sleep(lead)
     recorder.send_signal(signal.SIGINT)
     recorder.wait(5)
-    stat = subprocess.run(["sox", path, "-n", "stat"], capture_output=True, text=True).stderr
-    return float((re.search(r"RMS\s+amplitude:\s+(\S+)", stat) or [0, 0])[1])
+    return [v / 32768 for d in [open(path, "rb").read()] for (v,) in struct.iter_unpack("<h", d[:len(d) // 2 * 2])]
+
+
+rms = lambda samples: (sum(v * v for v in samples) / max(1, len(samples))) ** 0.5  # noqa: E731
 
 
 class Program:
@@ -111,12 +114,15 @@ def play():
     main = program.window("Plinkard")
     box = wait_for("the music box", lambda: find(main, "check box", "Music On/Off"))
     never("the sound test complained although a sound server runs", lambda: not program.gone("Sound Test"))
-    music = heard(3)
+    music = rms(heard(3))
     click_on(box)
-    wait_for("the music to stop", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
-    time.sleep(0.5)
-    quiet, shot = heard(1), heard(1, lambda: click_on(main, 51, 120))  # a spot no target covers
-    assert music > 0.001 and shot > 0.001 and shot > 2 * quiet, f"not heard: .rmi {music}, shot {shot}/{quiet}"
+    wait_for("the music box to clear", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
+    quiet, shot = rms(heard(1)), rms(heard(1, lambda: click_on(main, 51, 120)))  # at once; a spot no target covers
+    assert music > 0.001 and shot > 0.001 and quiet < 0.0005, f"heard: .rmi {music}, shot {shot}, music off {quiet}"
+    x, y, _, _ = extents(main)  # two shots 0.2 s apart: 0.8 s of sound if the second cuts the first, 1.2 s queued
+    twice = lambda: xdotool("mousemove", x + 51, y + 120, "click", "--repeat", 2, "--delay", 200, 1)
+    loud = [i for i, v in enumerate(heard(1.5, twice)) if abs(v) > 0.01]
+    assert loud and 0.65 < (loud[-1] - loud[0]) / 8000 < 1.0, "a second shot did not cut the first"
     program.key("Plinkard", "F3")  # the panel has the focus since the music box's mouse-up
     assert labels(program.window("Paused")) == ["Paused.  Press OK to continue."]
     click_on(find(program.window("Paused"), "push button", "OK"))
@@ -124,6 +130,24 @@ def play():
     program.key("Plinkard", "Tab")
     program.key("Plinkard", "F3")
     never("a pause box after Tab and F3", lambda: not program.gone("Paused"))
+
+
+# The sound server frozen during play, or before the start: shots, New Game and Exit, and the process still ends.
+def frozen_server():
+    server = int(subprocess.check_output(["pgrep", "-f", "pulseaudio .*" + os.environ["PULSE_SERVER"][5:]]).split()[0])
+    playing = Program("frozen", {})
+    wait_for("the music before the server froze", lambda: rms(heard(0.5)) > 0.001, 10)
+    os.kill(server, signal.SIGSTOP)
+    try:
+        for make in (lambda: playing, lambda: Program("frozen-early", {})):  # one window at a time
+            program = make()
+            main = program.window("Plinkard")
+            for button in (None, None, None, "New Game", "Exit"):  # three shots on a spot no target covers
+                click_on(find(main, "push button", button)) if button else click_on(main, 51, 120)
+                time.sleep(0.3)
+            wait_for("the program to end with the server frozen", lambda: program.process.poll() is not None, 5)
+    finally:
+        os.kill(server, signal.SIGCONT)
 
 
 # No sound server: "Sound Test" informs and play goes on; Escape on "You made it!" answers nothing.
@@ -164,7 +188,7 @@ def no_server_keeps_the_folder():
     assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
     program = Program("early", None, cwd=ROOT)
     program.window("Plinkard")
-    assert heard(3) > 0.001, "no music on the start after"
+    assert rms(heard(3)) > 0.001, "no music on the start after"
 
 
 # Without scores.dat the game says so and ends, storing nothing.
@@ -197,7 +221,8 @@ if __name__ == "__main__":
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent_and_the_question, no_server_keeps_the_folder, missing_score_file)]
+        passed = [run(s) for s in (play, silent_and_the_question, no_server_keeps_the_folder, missing_score_file,
+                                   frozen_server)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Catches a .deb missing game files, a menu entry that does not start the game, or files left after purge.
+# Catches a .deb that brings Qt Multimedia, missing game files, a menu entry that does not start the game, or files left after purge.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "skipped: $*"; exit 77; }
@@ -15,6 +15,8 @@ pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -q "$@" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get $1"; }; }
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
+depends=$(dpkg-deb -f "$work"/plinkard_*.deb Depends)
+! grep -qiE 'multimedia|gstreamer|libav' <<<"$depends" || fail "the .deb depends on a media framework: $depends"
 apt_get install --no-install-recommends "$work"/plinkard_*.deb
 mapfile -t files < <(dpkg -L plinkard)
 for f in plinkard scores.dat; do [ -f "/usr/lib/plinkard/$f" ] || fail "no $f in /usr/lib/plinkard"; done
