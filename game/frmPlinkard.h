@@ -129,6 +129,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool BeginShot();
@@ -147,6 +148,10 @@ private:
     std::vector<int16_t> colTops;
     Forms &m_forms;
     bool m_centred = false;
+    // Where the game stands in the window: not (0, 0) only while a compositor holds the
+    // window larger than the game (a Wayland maximize), so the game is drawn in the middle.
+    QPoint m_origin;
+    QRect gameRect() const;
     bool m_unloading = false;
     QPixmap m_fieldPicture;
     Appearance m_appearance;
