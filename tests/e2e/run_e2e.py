@@ -144,16 +144,6 @@ def silent_and_the_question():
     assert not program.gone("You made it!"), "Escape answered the question"
 
 
-# Without scores.dat the game says so and ends, storing nothing.
-def missing_score_file():
-    program = Program("missing", {}, without=("scores.dat",))
-    box = program.window("Error!")
-    assert labels(box) == ["Error!  scores.dat was not found.  Plinkard high scores will not operate with out this file."]
-    click_on(find(box, "push button", "OK"))
-    wait_for("the program to end", lambda: program.process.poll() is not None)
-    assert open(os.path.join(program.config, "Brindlecot.ini")).read() == "[Plinkard]\n", "settings stored"
-
-
 def run(session):
     try:
         session()
@@ -174,7 +164,7 @@ if __name__ == "__main__":
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent_and_the_question, missing_score_file)]
+        passed = [run(s) for s in (play, silent_and_the_question)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)
