@@ -158,13 +158,18 @@ def run(session):
         PROGRAMS.clear()
 
 
-if __name__ == "__main__":
-    if not all(os.environ.get(v) for v in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")):
+def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")):  # ONLY=NAME runs one session
+    global ROOT, BINARY
+    if not all(os.environ.get(v) for v in needs):
         session = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "headless-session")
         os.execv(session, [session, sys.executable, *sys.argv])
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
-        passed = [run(s) for s in (play, silent_and_the_question)]
+        passed = [run(s) for s in sessions if s.__name__ in os.environ.get("ONLY", s.__name__)]
     finally:
         shutil.rmtree(ROOT, ignore_errors=True)
     sys.exit(0 if all(passed) else 1)
+
+
+if __name__ == "__main__":
+    main((play, silent_and_the_question))

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The real game as a Wayland client: played through the accessibility bus on the session's headless
 # weston, and with xdotool's keys and clicks on a weston nested in the Xvfb, at scale 1 and 2.
-import itertools, os, re, shutil, subprocess, sys, tempfile, time
+import itertools, os, re, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run_e2e as e2e
@@ -19,13 +19,8 @@ def on(display, name, settings=NO_STATE, without=()):
     return program, program.window("Error!" if without else "Plinkard")
 
 
-def press(acc):
-    acc.queryAction().doAction(0)
-
-
-def counter(main, caption):  # the label beside "Score:" or "Misses:"
-    names = labels(main)
-    return int(names[names.index(caption) + 1])
+press = lambda acc: acc.queryAction().doAction(0)
+counter = lambda main, caption: int((names := labels(main))[names.index(caption) + 1])  # beside "Score:", "Misses:"
 
 
 def hit(main, shoot):  # targets move, so a shot may miss: shoot until the score rises
@@ -130,12 +125,4 @@ def high_dpi():
 
 
 if __name__ == "__main__":
-    if not all(os.environ.get(v) for v in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PLINKARD_WAYLAND_DISPLAY")):
-        session = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "headless-session")
-        os.execv(session, [session, sys.executable, *sys.argv])
-    e2e.ROOT, e2e.BINARY = tempfile.mkdtemp(prefix="plinkard-wl-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
-    try:
-        passed = [e2e.run(s) for s in (headless, keys_and_clicks, high_dpi) if s.__name__ in os.environ.get("ONLY", s.__name__)]
-    finally:
-        shutil.rmtree(e2e.ROOT, ignore_errors=True)
-    sys.exit(0 if all(passed) else 1)
+    e2e.main((headless, keys_and_clicks, high_dpi), ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PLINKARD_WAYLAND_DISPLAY"))
