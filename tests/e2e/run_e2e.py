@@ -92,7 +92,7 @@ class Program:
         self.xdotool(title, "windowfocus", "--sync", "key", "--clearmodifiers", name)
 
 
-# A .rmi chosen as the music heard; a shot heard; F3 pausing, F3 after Tab not.
+# A .rmi chosen as the music heard; a shot heard (F3 with real keys: run_wayland.py; after Tab: FlowTest).
 def play():
     smf = open(os.path.join(os.path.dirname(BINARY), "snot.mid"), "rb").read()
     rmi = os.path.join(ROOT, "tune.rmi")
@@ -109,14 +109,6 @@ def play():
     time.sleep(0.5)
     quiet, shot = heard(1), heard(1, lambda: click_on(main, 51, 120))  # a spot no target covers
     assert music > 0.001 and shot > 0.001 and shot > 2 * quiet, f"not heard: .rmi {music}, shot {shot}/{quiet}"
-    program.key("Plinkard", "F3")  # the panel has the focus since the music box's mouse-up
-    assert labels(program.window("Paused")) == ["Paused.  Press OK to continue."]
-    click_on(find(program.window("Paused"), "push button", "OK"))
-    wait_for("the pause box to close", lambda: program.gone("Paused"))
-    program.key("Plinkard", "Tab")
-    program.key("Plinkard", "F3")
-    time.sleep(1.5)
-    assert program.gone("Paused"), "a pause box after Tab and F3"
 
 
 # No sound server: "Sound Test" informs and play goes on; Escape on "You made it!" answers nothing.
