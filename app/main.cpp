@@ -10,6 +10,7 @@
 #include "platform/QtProgramControl.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
+#include "platform/WaylandWindows.h"
 #include "sound/SoundModule.h"
 #include "sound/modPlinkard.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char *argv[]) {
     // Names the menu entry, so Wayland desktops show its icon and group its windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brindlecot.Plinkard"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    WaylandWindows::installIfWayland();
 
     QtMessageBoxes messages;
     QtFileDialogs fileDialogs;

@@ -40,8 +40,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QScreen>
 #include <utility>
+
+#include <algorithm>
 
 namespace {
 constexpr int F3 = 114;
@@ -86,7 +89,7 @@ void frmPlinkard::Form_Load() {
     }
 
     // The reload sign waits in the middle of the field.
-    lblFlash->move(px(2040), px(1620));
+    lblFlash->move(m_origin + QPoint(px(2040), px(1620)));
 
     // Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
@@ -390,7 +393,8 @@ void frmPlinkard::imgShoot_Click(int Index) {
 }
 
 void frmPlinkard::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::LeftButton) {
+    // Around a game drawn in the middle of a larger window there is nothing to miss.
+    if (event->button() == Qt::LeftButton && gameRect().contains(event->position().toPoint())) {
         Form_Click();
         event->accept();
         return;
@@ -451,7 +455,7 @@ void frmPlinkard::motionTick(int hides) {
     };
     nextLeft = draw(colLefts);
     nextTop = draw(colTops);
-    imgShoot.at(static_cast<size_t>(targetIndex))->move(px(nextLeft), px(nextTop));
+    imgShoot.at(static_cast<size_t>(targetIndex))->move(m_origin + QPoint(px(nextLeft), px(nextTop)));
 }
 
 void frmPlinkard::tmrVeryEasy_Timer() { motionTick(1); }
@@ -531,9 +535,31 @@ void frmPlinkard::setAppearance(const Appearance &look) {
 }
 
 void frmPlinkard::paintEvent(QPaintEvent *event) {
+    QPainter painter(this);
+    if (!m_origin.isNull()) { // the room a compositor gave beyond the game's own size
+        for (const QRect &band : QRegion(rect()).subtracted(gameRect())) {
+            painter.fillRect(band, Qt::black);
+        }
+    }
     if (!m_fieldPicture.isNull()) {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, m_fieldPicture);
+        painter.drawPixmap(m_origin, m_fieldPicture);
     }
     QWidget::paintEvent(event);
+}
+
+QRect frmPlinkard::gameRect() const { return {m_origin, minimumSize()}; }
+
+void frmPlinkard::resizeEvent(QResizeEvent *event) {
+    const QPoint origin(std::max(0, (width() - minimumWidth()) / 2), std::max(0, (height() - minimumHeight()) / 2));
+    if (origin != m_origin) {
+        const QPoint shift = origin - m_origin;
+        m_origin = origin;
+        for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) { // the dialogs it owns stay where they are
+                child->move(child->pos() + shift);
+            }
+        }
+        update();
+    }
+    QWidget::resizeEvent(event);
 }

@@ -129,6 +129,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool BeginShot();
@@ -149,6 +150,10 @@ private:
     bool m_centred = false;
     // Set when Form_Load has finished.
     bool m_loaded = false;
+    // Where the game stands in the window: not (0, 0) only while a compositor holds the
+    // window larger than the game (a Wayland maximize), so the game is drawn in the middle.
+    QPoint m_origin;
+    QRect gameRect() const;
     bool m_unloading = false;
     bool m_paused = false; // the pause box is up
     QPixmap m_fieldPicture;

@@ -34,6 +34,12 @@ execute_process(COMMAND gzip -9nc ${PLINKARD_PACKAGING_DIR}/changelog OUTPUT_FIL
                 COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PLINKARD_PACKAGING_DIR}/changelog)
 install(FILES ${PLINKARD_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plinkard)
+# The manual page of the command in /usr/games, section 6 (games), packed the same way.
+set(PLINKARD_MANPAGE_GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging/plinkard.6.gz)
+execute_process(COMMAND gzip -9nc ${PLINKARD_PACKAGING_DIR}/plinkard.6 OUTPUT_FILE ${PLINKARD_MANPAGE_GZ}
+                COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PLINKARD_PACKAGING_DIR}/plinkard.6)
+install(FILES ${PLINKARD_MANPAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/assets/pictures/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME plinkard.svg)
 # Drawn PNG sizes, when the artwork provides them (assets/icons/hicolor/<size>/apps/*.png).
@@ -60,9 +66,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brindlecot/plinkard)
 # The linked libraries come from dpkg-shlibdeps (the sound module's too); these are loaded at run
-# time and found by no linker: the X11 platform plugin, the SVG image plugin (the program links no
-# Qt Svg), the General MIDI SoundFont and the panel's font.
+# time and found by no linker: the General MIDI SoundFont, the panel's font and the SVG image plugin
+# (the program links no Qt Svg). The X11 platform plugin is in libqt6gui6, which shlibdeps brings.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libfluidsynth3, timgm6mb-soundfont, fonts-liberation2")
+# The Wayland platform plugin makes the game a native client on a Wayland desktop (sharp at any
+# scale). Without it the game still runs there, through XWayland, so it is recommended: apt installs
+# it by default, and a machine without XWayland or that leaves recommendations out still plays on X11.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_PRE_BUILD_SCRIPTS ${PLINKARD_PACKAGING_DIR}/GamesLink.cmake)
 include(CPack)
