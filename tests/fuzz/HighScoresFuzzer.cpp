@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto fields = fuzzFields(data, size, 1);
-    ScoreTable table = tableFromLines(splitScoreLines(fields[0]));
+    ScoreTable table = tableFromLines(splitScoreLines(fields[0], ScoreFileLinesUsed));
     for (size_t f = 1; f + 1 < fields.size(); f += 2) {
         const QString score = QString::fromUtf8(fields[f]), name = QString::fromUtf8(fields[f + 1]);
         const ScoreTable before = table;
