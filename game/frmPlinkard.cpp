@@ -109,11 +109,12 @@ bool frmPlinkard::LoadScores(const QString &FileName) {
     if (FileName.isEmpty() || !files.isRegularFile(FileName)) {
         return false;
     }
-    const auto content = files.readAll(FileName);
+    // A file of any size costs the same: only the lines the table shows are read and kept.
+    const auto content = files.readStart(FileName, ScoreFileBytesRead);
     if (!content) {
         return false;
     }
-    m_forms.mod.ScoreLines << splitScoreLines(*content);
+    m_forms.mod.ScoreLines << splitScoreLines(*content, ScoreFileLinesUsed);
     return true;
 }
 

@@ -12,8 +12,8 @@ public:
     virtual QString programFolder() = 0;
     // True only for an existing ordinary file (not a folder, not hidden).
     virtual bool isRegularFile(const QString &path) = 0;
-    // Whole content; nullopt when the file cannot be opened or read.
-    virtual std::optional<QByteArray> readAll(const QString &path) = 0;
+    // At most maxBytes from the start of an ordinary file; nullopt when it cannot be opened or read.
+    virtual std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) = 0;
     // Absolute canonical form of an existing file or folder; empty otherwise.
     virtual QString canonicalPath(const QString &path) = 0;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "QSettingsStore.h"
 
+#include "RegularFile.h"
+
 #include <QFileInfo>
 #include <QIODevice>
 #include <QLockFile>
@@ -91,6 +93,9 @@ QString unquoted(const QString &text) {
     }
     return out;
 }
+// QSettings reads the whole file before a read and before a write. Ours holds a few hundred bytes and
+// a hand-edited path at most some thousands; a larger file is no store of ours and is left alone.
+constexpr qint64 MaxFileBytes = 1 << 20;
 } // namespace
 
 QSettingsStore::QSettingsStore() : QSettingsStore(defaultFolder()) {}
@@ -177,6 +182,10 @@ QString QSettingsStore::read(const QString &app, const QString &section, const Q
             }
         }
     }
+    // QSettings opens whatever has the name, and a FIFO there would hold start-up forever.
+    if (!isFreeOrRegular(fileFor(app), MaxFileBytes)) {
+        return defaultValue;
+    }
     const QSettings settings(fileFor(app), format());
     const QVariant value = settings.value(path);
     return value.isValid() ? value.toString() : defaultValue;
@@ -206,6 +215,9 @@ void QSettingsStore::save(const QString &app, const std::vector<std::pair<QStrin
     // it, and QSettings waits 30 s before it calls such a lock stale. Writes take milliseconds,
     // so a lock older than a second is a leftover.
     const QString lockName = fileFor(app) + QStringLiteral(".lock");
+    if (!isFreeOrRegular(fileFor(app), MaxFileBytes) || !isFreeOrRegular(lockName, MaxFileBytes)) {
+        return; // lost, as a write to a read-only file is: both are read before the new file is written
+    }
     if (QFileInfo::exists(lockName)) {
         QLockFile leftover(lockName);
         leftover.setStaleLockTime(1000);

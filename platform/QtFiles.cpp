@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "QtFiles.h"
 
+#include "RegularFile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -18,12 +20,12 @@ bool QtFiles::isRegularFile(const QString &path) {
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
-std::optional<QByteArray> QtFiles::readAll(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+std::optional<QByteArray> QtFiles::readStart(const QString &path, qint64 maxBytes) {
+    QFile file;
+    if (!openRegularFile(file, path)) {
         return std::nullopt;
     }
-    QByteArray data = file.readAll();
+    QByteArray data = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }

@@ -7,6 +7,6 @@ class QtFiles final : public Files {
 public:
     QString programFolder() override;
     bool isRegularFile(const QString &path) override;
-    std::optional<QByteArray> readAll(const QString &path) override;
+    std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) override;
     QString canonicalPath(const QString &path) override;
 };

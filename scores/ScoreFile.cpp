@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "ScoreFile.h"
 
-QStringList splitScoreLines(const QByteArray &data) {
+QStringList splitScoreLines(const QByteArray &data, qsizetype maxLines) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = data.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = 0; i < size && lines.size() < maxLines; ++i) {
         const char c = data[i];
         if (c != '\r' && c != '\n') {
             continue;
@@ -16,7 +16,7 @@ QStringList splitScoreLines(const QByteArray &data) {
         }
         start = i + 1;
     }
-    if (start < size) {
+    if (start < size && lines.size() < maxLines) {
         lines << QString::fromLatin1(data.constData() + start, size - start);
     }
     return lines;

@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
+#include <algorithm>
+#include <climits>
 
 namespace {
 const QString NumericTag = QStringLiteral("N");
@@ -36,6 +38,16 @@ public:
 private:
     QString m_tag;
 };
+
+// What a box takes from typing or pasting: the longest name the system can open, and a winning score
+// of as many digits, which compares exactly like any other.
+constexpr int TypedLimit = PATH_MAX;
+
+// A stored value longer than that is held whole, so the game uses it and Exit writes it back as it was.
+void showStored(QLineEdit *box, const QString &value) {
+    box->setMaxLength(static_cast<int>(std::clamp<qsizetype>(value.size(), TypedLimit, INT_MAX)));
+    box->setText(value);
+}
 
 } // namespace
 
@@ -86,6 +98,14 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(3150, 2055, 795, 330));
     cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(4020, 2055, 795, 330));
 
+    for (QLineEdit *box : {txtMidi, txtWave, txtWinScore}) {
+        box->setMaxLength(TypedLimit);
+    }
+    // A refused paste or drop, or a key past the limit, sounds like a refused key.
+    for (QLineEdit *box : {txtMidi, txtWave}) {
+        connect(box, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
+    }
+
     setTabOrder(txtMidi, cmdMusic);
     setTabOrder(cmdMusic, txtWave);
     setTabOrder(txtWave, cmdSound);
@@ -108,9 +128,9 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
-    txtMidi->setText(musicFile(store, m_forms.mod.AppFolder));
-    txtWave->setText(shotFile(store, m_forms.mod.AppFolder));
-    txtWinScore->setText(winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
+    showStored(txtMidi, musicFile(store, m_forms.mod.AppFolder));
+    showStored(txtWave, shotFile(store, m_forms.mod.AppFolder));
+    showStored(txtWinScore, winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
     setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
     setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));
     setValue(chkPoints, checkValue(store.read(App, Section, ExtraPoints, QStringLiteral("1")), 1));

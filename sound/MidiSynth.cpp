@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MidiSynth.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,8 +31,17 @@ constexpr int Polyphony = 96;
 // Larger files are no music anyone would pick.
 constexpr qint64 MaxMidiBytes = 16 << 20;
 
+// RIFF MIDI files hold their "data" chunk first or behind a few small ones (INFO, DISP). One that
+// holds it further on is no music: walking thousands of empty chunks kept the sound thread busy.
+constexpr int MaxChunksBeforeData = 16;
+
+// A standard MIDI file, or a RIFF MIDI file ("RIFF" size "RMID", then chunks).
+bool startsAsMidi(const QByteArray &head) {
+    return head.startsWith("MThd") || (head.size() == 12 && head.startsWith("RIFF") && head.mid(8) == "RMID");
+}
+
 // Where the standard MIDI data of a file lies: the whole file, or the "data" chunk of a RIFF MIDI
-// file ("RIFF" size "RMID", then chunks). Only headers are read. A null size for anything else.
+// file. Only headers are read. A null size for anything else.
 struct MidiSpan {
     qint64 offset = 0;
     qint64 size = 0;
@@ -44,10 +53,11 @@ MidiSpan findMidi(QFile &file) {
     if (head.startsWith("MThd")) {
         return file.size() <= MaxMidiBytes ? MidiSpan{0, file.size()} : MidiSpan{};
     }
-    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8) != "RMID") {
+    if (!startsAsMidi(head)) {
         return {};
     }
-    for (qint64 at = 12; at + 8 <= file.size();) {
+    qint64 at = 12;
+    for (int chunks = 0; chunks < MaxChunksBeforeData && at + 8 <= file.size(); ++chunks) {
         if (!file.seek(at)) {
             return {};
         }
@@ -68,7 +78,7 @@ MidiSpan findMidi(QFile &file) {
 
 QByteArray standardMidi(const QString &name) {
     QFile file;
-    if (!openRegular(file, name)) {
+    if (!openRegularFile(file, name)) {
         return {};
     }
     const MidiSpan span = findMidi(file);
@@ -88,8 +98,9 @@ QString MidiSynth::defaultSoundFont() {
 
 bool MidiSynth::isMidiFile(const QString &file) {
     // FluidSynth's player accepts any name and fails only later, so the header is checked first.
+    // The chunks of a RIFF MIDI file are looked through once, when the piece starts.
     QFile midi;
-    return openRegular(midi, file) && findMidi(midi).size > 0;
+    return openRegularFile(midi, file) && startsAsMidi(midi.read(12));
 }
 
 MidiSynth::MidiSynth(const QString &soundFont) {

@@ -13,7 +13,7 @@ public:
 
     // The SoundFont of Debian's General MIDI package; empty when none is installed.
     static QString defaultSoundFont();
-    // Whether the file is a standard MIDI file, or a RIFF MIDI file (.rmi) holding one.
+    // Whether the file begins as a standard MIDI file, or as a RIFF MIDI file (.rmi) that may hold one.
     static bool isMidiFile(const QString &file);
 
     // Without a usable SoundFont every note is silent, yet everything else works.

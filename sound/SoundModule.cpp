@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "SoundModule.h"
 
+#include "SoundModuleFingerprint.h"
+#include "platform/RegularFile.h"
 #include "platform/SoundServerProbe.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QEvent>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 
 namespace {
 // Loading begins at the first paint, or after this long when nothing paints; on a busy machine
@@ -15,6 +20,33 @@ constexpr int LoadAtTheLatestMs = 3000;
 
 QString besideProgram() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/libplinkard_soundmodule.so");
+}
+
+struct Fingerprint {
+    qint64 size;
+    const char *sha256;
+};
+// The module as built and as the package installs it, stripped.
+constexpr auto BuiltModule = std::to_array<Fingerprint>({PLINKARD_BUILT_SOUND_MODULE});
+
+// A truncated module is mapped past its end, and the dynamic linker's first touch of the missing
+// pages kills the game with SIGBUS; a module of another build may not fit the program at all.
+bool isBuiltModule(const QString &path) {
+    QFile file;
+    if (!openRegularFile(file, path)) {
+        return false;
+    }
+    const qint64 size = file.size();
+    if (std::none_of(BuiltModule.begin(), BuiltModule.end(), [size](const Fingerprint &f) { return f.size == size; })) {
+        return false;
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file)) {
+        return false;
+    }
+    const QByteArray hex = hash.result().toHex();
+    return std::any_of(BuiltModule.begin(), BuiltModule.end(),
+                       [&](const Fingerprint &f) { return f.size == size && hex == f.sha256; });
 }
 } // namespace
 
@@ -97,7 +129,12 @@ void SoundModule::startLoading() {
     }
     m_tried = true;
     // The dynamic linker maps and relocates some hundred libraries; the window goes on meanwhile.
-    m_loader = QThread::create([this] { m_library.load(); });
+    // The module is checked here too: hashing it takes a few milliseconds.
+    m_loader = QThread::create([this, path = m_library.fileName()] {
+        if (isBuiltModule(path)) {
+            m_library.load();
+        }
+    });
     connect(m_loader, &QThread::finished, this, &SoundModule::takeModule, Qt::QueuedConnection);
     m_loader->start();
 }
@@ -116,10 +153,13 @@ void SoundModule::takeModule() {
     m_loader->wait();
     delete m_loader;
     m_loader = nullptr;
+    if (!m_library.isLoaded()) {
+        return; // refused or missing: silence (resolve() would load it here, unchecked)
+    }
     using Create = SoundSystem *(*)();
     const auto create = reinterpret_cast<Create>(m_library.resolve("plinkard_create_sound_system"));
     if (create == nullptr) {
-        return; // no module: silence
+        return;
     }
     m_sound.reset(create());
     if (!m_alias.isEmpty()) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "WaveFile.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -168,7 +168,7 @@ WaveDecoder::~WaveDecoder() { m_sound->finish(); }
 
 std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString &file) {
     auto impl = std::make_unique<Impl>();
-    if (!openRegular(impl->file, file)) {
+    if (!openRegularFile(impl->file, file)) {
         return nullptr;
     }
     SF_VIRTUAL_IO io{fileLength, fileSeek, fileRead, fileWrite, fileTell};

@@ -77,8 +77,9 @@ struct MemoryStore final : SettingsStore {
 struct FakeFiles final : Files {
     QString programFolder() override { return folder; }
     bool isRegularFile(const QString &path) override { return files.contains(path); }
-    std::optional<QByteArray> readAll(const QString &path) override {
-        return files.contains(path) && !unreadable.contains(path) ? std::optional(files.value(path)) : std::nullopt;
+    std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) override {
+        return files.contains(path) && !unreadable.contains(path) ? std::optional(files.value(path).left(maxBytes))
+                                                                  : std::nullopt;
     }
     QString canonicalPath(const QString &path) override {
         return files.contains(path) || folders.contains(path) ? path : QString();

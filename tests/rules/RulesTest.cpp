@@ -20,16 +20,17 @@ ScoreTable tenToOne() {
 }
 } // namespace
 
-// Catches a line end misread: CR LF, CR and LF each end one line; no end adds an empty one; Latin-1.
+// Catches a line end misread: CR LF, CR and LF each end one line; no end adds an empty one; Latin-1;
+// lines past the table's (five here) kept.
 TEST(ScoreFile, LinesTable) {
     const std::vector<std::pair<QByteArray, QStringList>> rows{
-        {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+        {"a\r\nb\r\nc\r\nd\r\ne\r\nf", {"a", "b", "c", "d", "e"}},
         {"a\rb\nc", {"a", "b", "c"}},
         {"a\r\n\r\n\rb\n\n", {"a", "", "", "b", ""}},
         {"", {}},
         {"Ren\xe9\r\n\xff", {QStringLiteral("Ren\u00e9"), QStringLiteral("\u00ff")}}};
     for (const auto &[bytes, lines] : rows) {
-        EXPECT_EQ(splitScoreLines(bytes), lines) << bytes.toStdString();
+        EXPECT_EQ(splitScoreLines(bytes, 5), lines) << bytes.toStdString();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace StoredSettings;
@@ -103,4 +104,21 @@ TEST(SettingsWindow, WinningScoreBoxTakesOnlyDigits) {
     QTest::mouseClick(s.chkWinScore, Qt::LeftButton);
     EXPECT_TRUE(s.txtWinScore->isEnabled() && s.txtWinScore->hasFocus());
     s.hide();
+}
+
+// Catches a long stored value cut to the box's limit and written back cut on Exit (a 100,009-character music
+// path lost its end with no word), or a box that takes typing past the longest name a file can have, silently.
+TEST(SettingsWindow, LongStoredValuesAreHeldWholeAndTypingStopsAtThePathLimit) {
+    const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
+    GameRig rig;
+    rig.fakes.store.set(Midi, path);
+    rig.fakes.store.set(WinningScore, digits);
+    frmPlinkard &w = rig.start();
+    frmSettings &s = rig.forms->settings();
+    s.txtWave->setText(QString(PATH_MAX - 1, u'w'));
+    QTest::keyClicks(s.txtWave, "xy");
+    EXPECT_EQ(s.txtWinScore->text(), digits);
+    EXPECT_EQ(s.txtWave->text().size() * 10 + rig.fakes.program.beeps, PATH_MAX * 10 + 1);
+    w.cmdExit->click();
+    EXPECT_EQ(rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"), path);
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
+#include "platform/QSettingsStore.h"
+#include "platform/QtFiles.h"
+#include "scores/ScoreFile.h"
 #include "settings/frmSettings.h"
 #include "sound/FluidMusic.h"
 #include "sound/MidiSynth.h"
 #include "sound/QtSoundSystem.h"
+#include "sound/SoundModule.h"
 #include "sound/WaveBank.h"
 
 #include <QCheckBox>
@@ -12,10 +16,12 @@
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <sndfile.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 const QString Chime = QtSoundSystem::defaultSound();
@@ -72,6 +78,7 @@ QString playing(const QStringList &calls) {
     }
     return plays;
 }
+
 } // namespace
 
 // Catches the decoded-sound cache ignoring a file that appears, or a change of size or mtime alone.
@@ -184,23 +191,6 @@ TEST(SoundCommands, OnePieceTheLatestAskedForAndShotsAsTheBoxSays) {
     EXPECT_EQ(off.fakes.sound.waves(), QStringList({"/opt/plinkard/mchgun.wav", "/opt/plinkard/miss.wav"}));
 }
 
-// Catches a .rmi refused or read from the wrong offset, or one without MIDI data taken as music.
-TEST(Music, RiffMidiFileIsRendered) {
-    QTemporaryDir dir;
-    const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
-    const QString rmi =
-        write(dir.filePath("a.rmi"), chunk("RIFF", "RMID" + chunk("INFO", "odd") + chunk("data", note)));
-    EXPECT_FALSE(
-        MidiSynth::isMidiFile(write(dir.filePath("b.rmi"), chunk("RIFF", "RMID" + chunk("data", "MTrkMThd")))));
-    EXPECT_FALSE(MidiSynth::isMidiFile(write(dir.filePath("c.rmi"), chunk("RIFF", "RMID" + chunk("LIST", note)))));
-    MidiSynth synth(MidiSynth::defaultSoundFont());
-    ASSERT_TRUE(synth.hasSoundFont());
-    ASSERT_TRUE(synth.start(rmi));
-    std::vector<int16_t> out(44100);
-    synth.render(out.data(), 22050);
-    EXPECT_GT(rms(out.data(), 44100), 0.01);
-}
-
 // Catches a bad file not failing silently, a spaced name refused, or a piece asked during loading lost.
 TEST(Music, TheDeviceKeepsOneAliasAndFailsSilently) {
     QTemporaryDir dir;
@@ -218,4 +208,73 @@ TEST(Music, TheDeviceKeepsOneAliasAndFailsSilently) {
     EXPECT_EQ(music.openAlias(), Mymid);
     music.waitUntilReady();
     EXPECT_TRUE(music.synth()->isPlaying());
+}
+
+// Catches a file opened without a check that it is an ordinary one (a FIFO held start-up forever), a huge one read
+// whole (gigabytes for scores.dat or the settings), a RIFF MIDI file read from the wrong offset or scanned without
+// a bound (empty chunks kept the sound thread busy), or a module loaded unchecked (a truncated one: SIGBUS).
+TEST(HostileFiles, EveryReaderTable) {
+    enum Kind { Fifo, DeviceLink, Sparse, Plain };
+    QTemporaryDir dir;
+    QSettingsStore store(dir.path());
+    MidiSynth synth(MidiSynth::defaultSoundFont());
+    QFile built(QStringLiteral(PLINKARD_SOUND_MODULE));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly) && synth.hasSoundFont());
+    const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
+    std::vector<int16_t> out(22050);
+    const std::map<QString, std::function<QString(const QString &)>> readers{
+        {"Brindlecot.ini", [&](const QString &) { return store.read("Brindlecot", "Plinkard", "MIDI", "default"); }},
+        {"scores.dat",
+         [&](const QString &path) {
+             const auto bytes = QtFiles().readStart(path, ScoreFileBytesRead);
+             return bytes ? QString::number(splitScoreLines(*bytes, ScoreFileLinesUsed).size()) + " lines" : "missing";
+         }},
+        {"music",
+         [&](const QString &path) {
+             return synth.start(path)
+                        ? (synth.render(out.data(), 11025), QString::number(rms(out.data(), 22050) > 0.01))
+                        : "silent";
+         }},
+        {"module", [&](const QString &path) {
+             SoundModule sound(path);
+             sound.loadNow();
+             return sound.loaded() != nullptr ? "loads" : "silent";
+         }}};
+    // clang-format off
+    const std::vector<std::tuple<QString, Kind, QByteArray, QString>> rows{
+        {"Brindlecot.ini", Fifo, {}, "default"}, {"Brindlecot.ini", Sparse, "[Plinkard]\nMIDI=x\n", "default"},
+        {"scores.dat", Fifo, {}, "missing"}, {"scores.dat", DeviceLink, {}, "missing"},
+        {"scores.dat", Sparse, "a\nb\n", "3 lines"}, {"scores.dat", Plain, QByteArray(100, '\n'), "25 lines"},
+        {"music", Fifo, {}, "silent"}, {"music", Sparse, "RIFF\xff\xff\xff\x7fRMID", "silent"},
+        {"music", Plain, chunk("RIFF", "RMID" + chunk("INFO", "odd") + chunk("data", note)), "1"}, // heard
+        {"music", Plain, "RIFF\xff\xff\xff\x7fRMIDdata\xf0\xff\xff\x7f" + note, "1"}, // lying sizes
+        {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", {}).repeated(20) + chunk("data", note)), "silent"},
+        {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", note)), "silent"},
+        {"music", Plain, chunk("RIFF", "RMID" + chunk("data", "MTrkMThd")), "silent"},
+        {"module", Fifo, {}, "silent"}, {"module", Plain, built.read(built.size() * 2 / 3), "silent"}}; // truncated
+    // clang-format on
+    for (const auto &[reader, kind, head, expected] : rows) {
+        const QString path = dir.filePath(reader);
+        QFile file(path), clear("/proc/self/clear_refs");
+        file.remove();
+        ASSERT_TRUE(kind == Fifo         ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                    : kind == DeviceLink ? QFile::link("/dev/null", path)
+                                         : file.open(QIODevice::WriteOnly) && file.write(head) == head.size() &&
+                                               (kind != Sparse || file.resize(qint64(256) << 20))); // no room on disk
+        file.close();
+        ASSERT_TRUE(clear.open(QIODevice::WriteOnly) && clear.write("5") == 1); // the peak down to the present use
+        const qint64 before = statusKiB("VmHWM:");
+        std::atomic<bool> done = false, heldUp = false; // still busy after 5 s: a writer ends a wait on a FIFO
+        std::thread watchdog([&, name = QFile::encodeName(path)] {
+            for (int ms = 0; !done; ms += 50, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+                const int fd = ms > 5000 ? ::open(name.constData(), O_WRONLY | O_NONBLOCK) : -1;
+                heldUp = heldUp || (fd >= 0 && ::close(fd) == 0);
+            }
+        });
+        const QString outcome = readers.at(reader)(path);
+        done = true;
+        watchdog.join();
+        EXPECT_EQ(heldUp ? "held up" : outcome, expected) << reader.toStdString() << kind;
+        EXPECT_LT(statusKiB("VmHWM:") - before, 32 << 10) << reader.toStdString() << kind;
+    }
 }
