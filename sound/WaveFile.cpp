@@ -4,8 +4,10 @@
 #include "platform/RegularFile.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <samplerate.h>
 #include <sndfile.h>
 #include <vector>
@@ -31,6 +33,31 @@ sf_count_t fileRead(void *data, sf_count_t count, void *user) {
 }
 sf_count_t fileWrite(const void * /*data*/, sf_count_t /*count*/, void * /*user*/) { return 0; }
 sf_count_t fileTell(void *user) { return fileOf(user)->pos(); }
+
+// libsndfile walks a chunk's sub-chunks until it has covered the size the chunk claims, whether the
+// file holds them or not: a 300-byte file whose LIST chunk claims 4 GiB kept it busy for minutes. So
+// every chunk before the data must end within the file; the data chunk itself may claim more than
+// there is, and plays what there is.
+bool chunksFitTheFile(QFile &file) {
+    constexpr int MaxChunks = 64;
+    const qint64 size = file.size();
+    qint64 at = 12; // past "RIFF", its size and "WAVE"
+    for (int n = 0; n < MaxChunks && at + 8 <= size; ++n) {
+        char header[8];
+        if (!file.seek(at) || file.read(header, 8) != 8) {
+            return false;
+        }
+        if (memcmp(header, "data", 4) == 0) {
+            break;
+        }
+        const qint64 length = qFromLittleEndian<quint32>(header + 4);
+        at += 8 + length + (length & 1);
+        if (at > size) {
+            return false;
+        }
+    }
+    return file.seek(0);
+}
 
 bool isWave(int format) {
     const int container = format & SF_FORMAT_TYPEMASK;
@@ -169,6 +196,9 @@ WaveDecoder::~WaveDecoder() { m_sound->finish(); }
 std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString &file) {
     auto impl = std::make_unique<Impl>();
     if (!openRegularFile(impl->file, file)) {
+        return nullptr;
+    }
+    if (!chunksFitTheFile(impl->file)) {
         return nullptr;
     }
     SF_VIRTUAL_IO io{fileLength, fileSeek, fileRead, fileWrite, fileTell};
