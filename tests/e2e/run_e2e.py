@@ -103,14 +103,10 @@ class Program:
         self.xdotool(title, "windowfocus", "--sync", "key", "--clearmodifiers", name)
 
 
-# A .rmi chosen as the music heard; a shot heard (F3 with real keys: run_wayland.py; after Tab: FlowTest).
+# The music and a shot heard, the music stopping at once when switched off, a new shot cutting the one before
+# (F3 with real keys: run_wayland.py; after Tab: FlowTest).
 def play():
-    smf = open(os.path.join(os.path.dirname(BINARY), "snot.mid"), "rb").read()
-    rmi = os.path.join(ROOT, "tune.rmi")
-    with open(rmi, "wb") as f:
-        data = b"data" + struct.pack("<I", len(smf)) + smf + b"\0" * (len(smf) % 2)
-        f.write(b"RIFF" + struct.pack("<I", 4 + len(data)) + b"RMID" + data)
-    program = Program("play", {"MIDI": rmi}, without=("snot.mid",))
+    program = Program("play", {})
     main = program.window("Plinkard")
     box = wait_for("the music box", lambda: find(main, "check box", "Music On/Off"))
     never("the sound test complained although a sound server runs", lambda: not program.gone("Sound Test"))
@@ -118,7 +114,7 @@ def play():
     click_on(box)
     wait_for("the music box to clear", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
     quiet, shot = rms(heard(1)), rms(heard(1, lambda: click_on(main, 51, 120)))  # at once; a spot no target covers
-    assert music > 0.001 and shot > 0.001 and quiet < 0.0005, f"heard: .rmi {music}, shot {shot}, music off {quiet}"
+    assert music > 0.001 and shot > 0.001 and quiet < 0.0005, f"heard: music {music}, shot {shot}, music off {quiet}"
     x, y, _, _ = extents(main)  # two shots 0.2 s apart: 0.8 s of sound if the second cuts the first, 1.2 s queued
     twice = lambda: xdotool("mousemove", x + 51, y + 120, "click", "--repeat", 2, "--delay", 200, 1)
     loud = [i for i, v in enumerate(heard(1.5, twice)) if abs(v) > 0.01]
@@ -143,12 +139,15 @@ def frozen_server():
         os.kill(server, signal.SIGCONT)
 
 
-# No sound server: "Sound Test" informs and play goes on; Escape on "You made it!" answers nothing.
-def silent_and_the_question():
+# Started from another folder before the sound server (as at log-in): "Sound Test" informs and play goes on; Escape
+# on "You made it!" answers nothing; Exit stores the default paths with the program's folder, so the next start,
+# with a server, plays the music.
+def no_server():
     settings = {"Winning Score": "0", "Change Speed": "0", "Extra Points": "0"}
-    program = Program("silent", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"})
+    program = Program("silent", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
     box = program.window("Sound Test", 15)
     assert labels(box) == ["Your system cannot play sounds."], labels(box)
+    time.sleep(1.2)  # the winning-score check ticks behind the box
     click_on(find(box, "push button", "OK"))
     main = program.window("Plinkard")
     panel = {"New Game", "Settings", "High Scores", "Exit"}
@@ -166,20 +165,12 @@ def silent_and_the_question():
     before = clock()
     never("Escape answered the question", lambda: program.gone("You made it!"), 2.5)
     assert clock() != before, "the clock stood still behind the question"
-
-
-# Started from another folder before the sound server (as at log-in): Exit stores the default paths with the
-# program's folder, so the next start, with a server, plays the music.
-def no_server_keeps_the_folder():
-    program = Program("early", {}, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
-    box = program.window("Sound Test", 15)
-    time.sleep(1.2)  # the winning-score check ticks behind the box
-    click_on(find(box, "push button", "OK"))
-    click_on(wait_for("the Exit button", lambda: find(program.window("Plinkard"), "push button", "Exit")))
+    click_on(find(program.window("You made it!"), "push button", "Yes"))
+    click_on(wait_for("the Exit button", lambda: program.gone("You made it!") and find(main, "push button", "Exit")))
     wait_for("the program to end", lambda: program.process.poll() is not None)
     stored = open(os.path.join(program.config, "Brindlecot.ini")).read()
     assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
-    program = Program("early", None, cwd=ROOT)
+    program = Program("silent", None, cwd=ROOT)
     program.window("Plinkard")
     assert rms(heard(3)) > 0.001, "no music on the start after"
 
@@ -212,4 +203,4 @@ def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")
 
 
 if __name__ == "__main__":
-    main((play, silent_and_the_question, no_server_keeps_the_folder, frozen_server))
+    main((play, no_server, frozen_server))
