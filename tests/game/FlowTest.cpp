@@ -1,17 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
 #include "game/TargetRules.h"
-#include "platform/PictureBox.h"
 #include "platform/Twips.h"
-#include "scores/frmName.h"
-#include "scores/frmScores.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 #include <set>
 #include <span>
 

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
 
-#include <QTest>
-#include <gtest/gtest.h>
-
 namespace {
 constexpr int Miss = -1; // a click on the empty field
 
