@@ -60,6 +60,12 @@ def labels(root):
     return [a.name for a in descendants(root) if a.getRoleName() == "label"]
 
 
+def shoot_until(what, main, done, shoot=click_on):  # targets move, so a shot may miss: the first shown, until done()
+    panel = {"New Game", "Settings", "High Scores", "Exit"}
+    shots = lambda: [a for a in descendants(main) if a.getRoleName() == "push button" and a.name not in panel]
+    wait_for(what, lambda: [shoot(t) for t in shots()[:1]] and time.sleep(0.3) or done(), 20)
+
+
 def heard(lead, during=lambda: None):  # the null sink's samples (8 kHz) while during() runs and lead s after
     path = tempfile.mktemp(suffix=".raw", dir=ROOT)
     recorder = subprocess.Popen(["parecord", "-d", "test_sink.monitor", "--raw", "--format=s16le", "--channels=1",
@@ -150,16 +156,7 @@ def no_server():
     time.sleep(1.2)  # the winning-score check ticks behind the box
     click_on(find(box, "push button", "OK"))
     main = program.window("Plinkard")
-    panel = {"New Game", "Settings", "High Scores", "Exit"}
-
-    def shoot():  # a hit on any target shown, until the question comes
-        target = next((a for a in descendants(main) if a.getRoleName() == "push button" and a.name not in panel), None)
-        if target is not None:
-            click_on(target)
-        time.sleep(0.3)
-        return program.xdotool("You made it!").split()
-
-    wait_for("the question after a hit", shoot, 20)
+    shoot_until("the question after a hit", main, lambda: program.xdotool("You made it!").split())
     program.key("You made it!", "Escape")
     clock = lambda: next(n for n in labels(main) if re.fullmatch(r"\d+:\d+:\d+", n))
     before = clock()
