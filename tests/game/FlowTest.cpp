@@ -114,24 +114,28 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
 }
 
-// Catches "No" not ending the game: the name and the table for a good score, then a new game; asked under the
-// pause, play waits for its OK (once, closing the table restarted the clock behind the pause box), a pause that
-// halts nothing.
+// Catches "No" not ending the game: the name (typed, then Return) and the table for a good score, then a new game;
+// the table not modal (once, shots scored behind it); asked under the pause, play waits for its OK (once, closing the
+// table restarted the clock behind the pause box), a pause that halts nothing.
 TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
+    w.show();
     w.lblScore->setText("50000");
     w.lblTime->setText("0:1:15");
     rig.fakes.messages.answers = {MsgResult::No, MsgResult::Ok, MsgResult::No};
     QString sawTable;
     QTimer::singleShot(0, [&] {
-        rig.forms->name().txtName->setText("Ada");
         QTimer::singleShot(0, [&] {
             frmScores &table = rig.forms->scores();
-            sawTable = table.lblScore[0]->text() + " " + table.lblName[0]->text();
+            QWidget *target = w.imgShoot[12];
+            target->show();
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, target->mapTo(&w, target->rect().center()));
+            sawTable = table.lblScore[0]->text() + " " + table.lblName[0]->text() + " " + w.lblScore->text();
             EXPECT_TRUE(table.isVisible() && !w.tmrTime->isEnabled());
             table.cmdClose->click();
         });
-        rig.forms->name().cmdOkay->click();
+        QTest::keyClicks(rig.forms->name().txtName, "Ada");
+        QTest::keyClick(rig.forms->name().txtName, Qt::Key_Return);
     });
     std::vector<bool> underPause;
     rig.fakes.messages.during = [&](const ShownBox &box) {
@@ -139,7 +143,7 @@ TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     };
     w.picPicture_KeyDown(114, 0);
     rig.fakes.messages.during = nullptr;
-    EXPECT_EQ(sawTable + " " + w.lblScore->text(), "50000 Ada (0:1:15) 0");
+    EXPECT_EQ(sawTable + " " + w.lblScore->text(), "50000 Ada (0:1:15) 50000 0");
     EXPECT_EQ(underPause, std::vector<bool>({false, false, false, false, false, true}));
     EXPECT_EQ(timerFlags(w), playingAt(Easy));
     w.lblScore->setText("101");

@@ -29,25 +29,3 @@ TEST(ScoresWindow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     EXPECT_EQ(rig.fakes.sound.calls.mid(0, 2), QStringList({"close mymid", "close mymid"}));
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
-
-// Catches Return not entering the typed name, or the table after a name entry not modal (once, shots scored behind it).
-TEST(ScoresWindow, TableAfterANameEntryBlocksTheMainWindow) {
-    GameRig rig;
-    frmPlinkard &w = rig.start();
-    w.show();
-    w.lblScore->setText("5500");
-    w.imgShoot[12]->show();
-    frmName &entry = rig.forms->name();
-    entry.show();
-    QApplication::setActiveWindow(&entry);
-    QTest::keyClicks(entry.txtName, "Bea");
-    QTest::keyClick(entry.txtName, Qt::Key_Return);
-    ASSERT_TRUE(rig.forms->isScoresLoaded());
-    frmScores &table = rig.forms->scores();
-    for (QWidget *control : std::initializer_list<QWidget *>{w.imgShoot[12], w.cmdNew}) {
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, control->mapTo(&w, control->rect().center()));
-    }
-    EXPECT_EQ(w.lblScore->text() + table.lblName[5]->text(), "5500Bea (0:0:0)");
-    table.close();
-    w.hide();
-}
