@@ -67,27 +67,6 @@ TEST_F(Flow, MotionAsThePlayerSeesIt) {
     EXPECT_EQ(SeededRandom().next(), SeededRandom().next()); // and every run shows the same, not a clock's seed
 }
 
-// Catches F3 heard away from the panel (a focused child passed it up), or play not resumed after the pause.
-TEST_F(Flow, F3OnThePanelPausesAndNowhereElse) {
-    selectLevel(w, Hard);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QApplication::processEvents();
-    ASSERT_EQ(QApplication::focusWidget(), w.picPicture); // F3 is heard from the start
-    QTest::keyClick(w.picPicture, Qt::Key_F2);
-    QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
-    ASSERT_EQ(shown.size(), 1U);
-    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title, "Paused.  Press OK to continue.|Paused");
-    EXPECT_EQ(timerFlags(w), playingAt(Hard));
-    w.cmdNew->setFocus();
-    QTest::keyClick(w.cmdNew, Qt::Key_F3);
-    EXPECT_EQ(shown.size(), 1U);
-    QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), w.picPicture);
-    w.hide();
-}
-
 // Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed.
 TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
@@ -114,12 +93,21 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
 }
 
-// Catches "No" not ending the game: the name (typed, then Return) and the table for a good score, then a new game;
-// the table not modal (once, shots scored behind it); asked under the pause, play waits for its OK (once, closing the
-// table restarted the clock behind the pause box), a pause that halts nothing.
-TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
+// Catches F3 heard away from the panel (a focused child passed it up), a pause that halts nothing or that its OK does
+// not end; "No" to the winning score not ending the game: the name (typed, then Return) and the table for a good
+// score, then a new game; the table not modal (once, shots scored behind it); asked under the pause, play waits for
+// the pause's OK (once, closing the table restarted the clock behind the pause box).
+TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
     w.show();
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.picPicture); // F3 is heard from the start
+    w.cmdNew->setFocus();
+    QTest::keyClick(w.cmdNew, Qt::Key_F3);
+    QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.picPicture);
     w.lblScore->setText("50000");
     w.lblTime->setText("0:1:15");
     rig.fakes.messages.answers = {MsgResult::No, MsgResult::Ok, MsgResult::No};
@@ -141,14 +129,19 @@ TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
     rig.fakes.messages.during = [&](const ShownBox &box) {
         box.title == "Paused" ? (tickWinScore(), void(underPause = timerFlags(w))) : void();
     };
-    w.picPicture_KeyDown(114, 0);
+    QTest::keyClick(w.picPicture, Qt::Key_F2);
+    QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
     rig.fakes.messages.during = nullptr;
-    EXPECT_EQ(sawTable + " " + w.lblScore->text(), "50000 Ada (0:1:15) 50000 0");
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title + " " + sawTable + " " + w.lblScore->text(),
+              "Paused.  Press OK to continue.|Paused 50000 Ada (0:1:15) 50000 0");
     EXPECT_EQ(underPause, std::vector<bool>({false, false, false, false, false, true}));
-    EXPECT_EQ(timerFlags(w), playingAt(Easy));
     w.lblScore->setText("101");
     tickWinScore(); // a name dialog here would wait for ever
     EXPECT_EQ(w.lblScore->text(), "0");
+    w.picPicture_KeyDown(114, 0); // F3 once more: its OK resumes play
+    EXPECT_EQ(std::tuple(shown.size(), shown.back().title, timerFlags(w)), std::tuple(4UL, "Paused", playingAt(Easy)));
+    w.hide();
 }
 
 // Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings
