@@ -20,13 +20,6 @@ def wait_for(what, condition, timeout=5.0):
     raise AssertionError(f"timed out after {timeout} s waiting for {what}")
 
 
-def never(what, condition, window=1.5):  # for the whole window, so that a box that comes late is seen too
-    deadline = time.monotonic() + window
-    while time.monotonic() < deadline:
-        assert not condition(), what
-        time.sleep(0.05)
-
-
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=10).stdout
 
@@ -107,12 +100,12 @@ class Program:
 
 
 # The music and a shot heard, the music stopping at once when switched off, a new shot cutting the one before
-# (F3 with real keys: run_wayland.py; after Tab: FlowTest).
+# (F3 with real keys: run_wayland.py; after Tab: FlowTest). A "Sound Test" box although a server runs would hold
+# the music of no_server's second start and the clicks of frozen_server.
 def play():
     program = Program("play", {})
     main = program.window("Plinkard")
     box = wait_for("the music box", lambda: find(main, "check box", "Music On/Off"))
-    never("the sound test complained although a sound server runs", lambda: not program.gone("Sound Test"))
     music = rms(heard(3))
     click_on(box)
     wait_for("the music box to clear", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
