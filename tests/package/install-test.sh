@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Catches a .deb that brings Qt Multimedia, a menu entry that does not start the game (a missing program or
-# scores.dat shows no main window), or files left after purge.
+# Catches a .deb that brings Qt Multimedia, a menu entry that starts no game window (so no scores.dat), or files left after purge.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 skip() { echo "skipped: $*"; exit 77; }
