@@ -72,6 +72,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
     w.lblScore->setText("1000");
     QString asked;
+    rig.fakes.messages.during = [&](const ShownBox &) { tickWinScore(); }; // a tick while the question is up
     for (const auto &[noWinning, winning, score] : {std::tuple{false, "1000", "1000"},
                                                     {false, "1000", "1001"},
                                                     {true, "1000", "5000"},
@@ -81,9 +82,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
         w.lblScore->setText(score);
         settings.chkWinScore->setChecked(noWinning);
         settings.txtWinScore->setText(winning);
-        rig.fakes.messages.during = [&](const ShownBox &) { tickWinScore(); };
         tickWinScore();
-        rig.fakes.messages.during = nullptr;
         tickWinScore();
         asked += QString::number(shown.size());
     }
