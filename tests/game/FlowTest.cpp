@@ -67,7 +67,8 @@ TEST_F(Flow, MotionAsThePlayerSeesIt) {
     EXPECT_EQ(SeededRandom().next(), SeededRandom().next()); // and every run shows the same, not a clock's seed
 }
 
-// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed.
+// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed; or Exit
+// storing a path from the wrong box of a loaded settings window, or not at all.
 TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
     w.lblScore->setText("1000");
@@ -90,6 +91,10 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     EXPECT_EQ(shown[0].title + "|" + QString::number(shown[0].style),
               QString("You made it!|%1").arg(MsgStyle::YesNo + MsgStyle::Exclamation));
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
+    settings.txtMidi->setText("/music/My Song.mid");
+    w.cmdExit->click(); // with the settings window loaded, Exit stores what it holds
+    EXPECT_EQ(rig.fakes.store.dump(),
+              "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=1");
 }
 
 // Catches F3 heard away from the panel (a focused child passed it up), a pause that halts nothing or that its OK does
@@ -188,9 +193,8 @@ TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndExitStoresTheFolder) {
     EXPECT_TRUE(game.imgShoot[0]->isHidden() && game.imgShoot[1]->pos() == QPoint(px(4290), px(1635)));
     EXPECT_FALSE(rig.forms->isSettingsLoaded()); // built when first used, not before the first paint
     EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));
-    rig.forms->settings().txtMidi->setText("/music/My Song.mid");
     game.chkSounds->setChecked(false);
     game.cmdExit->click();
     EXPECT_EQ(rig.fakes.store.dump(),
-              "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=0");
+              "MIDI=/opt/plinkard/snot.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=0");
 }
