@@ -99,9 +99,8 @@ class Program:
         return all(w.name != title for w in children(self.app)) and not self.xdotool(title).split()
 
 
-# The music and a shot heard, the music stopping at once when switched off, a new shot cutting the one before
-# (F3 with real keys: run_wayland.py; after Tab: FlowTest). A "Sound Test" box although a server runs would hold
-# the music of no_server's second start and the clicks of frozen_server.
+# The music (which a "Sound Test" box, though a server runs, would hold back) and a shot heard, the music stopping
+# at once when switched off, a new shot cutting the one before (F3 with real keys: run_wayland.py; after Tab: FlowTest).
 def play():
     program = Program("play", {})
     main = program.window("Plinkard")
