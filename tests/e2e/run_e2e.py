@@ -95,9 +95,6 @@ class Program:
     def xdotool(self, title, *args):
         return xdotool("search", "--all", "--onlyvisible", "--pid", self.process.pid, "--name", f"^{title}$", *args)
 
-    def gone(self, title):
-        return all(w.name != title for w in children(self.app)) and not self.xdotool(title).split()
-
 
 # The music (which a "Sound Test" box, though a server runs, would hold back) and a shot heard, the music stopping
 # at once when switched off, a new shot cutting the one before (F3 with real keys: run_wayland.py; after Tab: FlowTest).
@@ -147,10 +144,9 @@ def no_server():
     main = program.window("Plinkard")
     shoot_until("the question after a hit", main, lambda: program.xdotool("You made it!").split())
     clock = lambda: next(n for n in labels(main) if re.fullmatch(r"\d+:\d+:\d+", n))
-    before = clock()
-    wait_for("the clock to run behind the question", lambda: clock() != before, 3)
+    wait_for("the clock to run behind the question", lambda before=clock(): clock() != before, 3)
     click_on(find(program.window("You made it!"), "push button", "Yes"))
-    click_on(wait_for("the Exit button", lambda: program.gone("You made it!") and find(main, "push button", "Exit")))
+    click_on(wait_for("the Exit button", lambda: not program.xdotool("You made it!").split() and find(main, "push button", "Exit")))
     wait_for("the program to end", lambda: program.process.poll() is not None)
     stored = open(os.path.join(program.config, "Brindlecot.ini")).read()
     assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored

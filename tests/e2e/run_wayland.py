@@ -24,8 +24,7 @@ counter = lambda main, caption: int((names := labels(main))[names.index(caption)
 
 
 def hit(main, shoot):
-    before = counter(main, "Score:")
-    e2e.shoot_until("a hit", main, lambda: counter(main, "Score:") > before, shoot)
+    e2e.shoot_until("a hit", main, lambda before=counter(main, "Score:"): counter(main, "Score:") > before, shoot)
 
 
 def headless():
