@@ -7,7 +7,6 @@
 #include "platform/ClickLabel.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 #include "scores/frmName.h"
 #include "scores/frmScores.h"
 #include "settings/frmColors.h"
