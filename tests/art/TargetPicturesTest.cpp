@@ -10,19 +10,17 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-// Catches a missing, blank or mixed-up target picture (only the three penguins share one), or two targets' rules
-// swapped so that a bomb pays or a snail speeds up: each picture's title names the rule a player reads from it.
+// Catches a missing, blank or mixed-up target picture (only the three penguins share one: 55 in all), or two
+// targets' rules swapped so that a bomb pays or a snail speeds up: each picture's title names the rule it shows.
 TEST(TargetPictures, EveryTargetHasItsOwnPictureShowingItsRule) {
     const std::array<QString, 4> levels{"Too Easy", "Easy", "Hard", "Too Hard"};
     QSet<QString> resources;
     for (int index = 0; index < TargetCount; ++index) {
         const QString resource = TargetPictures::target(index);
-        const QImage image = PictureCache::render(resource, QSize(32, 32));
-        const QImage alpha = image.convertToFormat(QImage::Format_Alpha8);
-        const auto covered =
-            std::count_if(alpha.bits(), alpha.bits() + alpha.sizeInBytes(), [](uchar a) { return a > 128; });
-        EXPECT_GT(covered, 32 * 32 / 5) << index;
-        EXPECT_EQ(resource == TargetPictures::target(28), isPenguin(index)) << index;
+        const QImage alpha = PictureCache::render(resource, QSize(32, 32)).convertToFormat(QImage::Format_Alpha8);
+        EXPECT_GT(std::count_if(alpha.bits(), alpha.bits() + alpha.sizeInBytes(), [](uchar a) { return a > 128; }),
+                  32 * 32 / 5)
+            << index;
         resources.insert(resource);
         QFile svg(resource);
         QStringList rule;

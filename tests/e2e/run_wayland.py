@@ -23,10 +23,8 @@ press = lambda acc: acc.queryAction().doAction(0)
 counter = lambda main, caption: int((names := labels(main))[names.index(caption) + 1])  # beside "Score:", "Misses:"
 
 
-def hit(main, shoot):  # targets move, so a shot may miss: shoot until the score rises
-    before, panel = counter(main, "Score:"), {"New Game", "Settings", "High Scores", "Exit"}
-    shots = lambda: [a for a in descendants(main) if a.getRoleName() == "push button" and a.name not in panel]
-    wait_for("a hit", lambda: [shoot(t) for t in shots()[:1]] and time.sleep(0.2) or counter(main, "Score:") > before, 20)
+def hit(main, shoot):
+    e2e.shoot_until("a hit", main, lambda before=counter(main, "Score:"): counter(main, "Score:") > before, shoot)
 
 
 def headless():

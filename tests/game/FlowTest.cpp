@@ -1,17 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
 #include "game/TargetRules.h"
-#include "platform/PictureBox.h"
 #include "platform/Twips.h"
-#include "scores/frmName.h"
-#include "scores/frmScores.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 #include <set>
 #include <span>
 
@@ -25,18 +16,16 @@ struct Flow : ::testing::Test {
 };
 } // namespace
 
-// Catches New Game leaving a counter, the clock, a check or the music.
-TEST_F(Flow, LevelsAndNewGame) {
-    selectLevel(w, Hard);
-    hit(w, 5);
+// Catches New Game leaving the misses, the clock (shown or counted) or the music as they were, or its button
+// unconnected. The score and bullets: the shooting table's penguin rows; the question re-armed: WinningScoreAsksOnce.
+TEST_F(Flow, NewGameRestartsTheClockAndTheMusic) {
     w.Form_Click();
     w.tmrTime_Timer();
-    w.tmrWinScore->setEnabled(false);
     rig.fakes.sound.calls.clear();
     w.cmdNew->click();
-    EXPECT_EQ(w.lblScore->text() + w.lblMiss->text() + w.lblTime->text() + QString::number(w.bulletsLeft), "00014");
-    EXPECT_EQ(timerFlags(w), playingAt(Hard));
-    EXPECT_EQ(rig.fakes.sound.calls.last(2), QStringList({"open /opt/plinkard/snot.mid mymid", "play mymid"}));
+    const QStringList &calls = rig.fakes.sound.calls;
+    EXPECT_EQ(w.lblMiss->text() + w.lblTime->text() + " " + calls.mid(calls.size() - 2).join(u','),
+              "00 open /opt/plinkard/snot.mid mymid,play mymid");
     for (int i = 0; i < 3661; ++i) {
         w.tmrTime_Timer();
     }
@@ -76,35 +65,13 @@ TEST_F(Flow, MotionAsThePlayerSeesIt) {
     EXPECT_EQ(SeededRandom().next(), SeededRandom().next()); // and every run shows the same, not a clock's seed
 }
 
-// Catches F3 heard away from the panel (a focused child passed it up), or the pause not halting play.
-TEST_F(Flow, F3OnThePanelPausesAndNowhereElse) {
-    selectLevel(w, Hard);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QApplication::processEvents();
-    ASSERT_EQ(QApplication::focusWidget(), w.picPicture); // F3 is heard from the start
-    std::vector<bool> during;
-    rig.fakes.messages.during = [&](const ShownBox &) { during = timerFlags(w); };
-    QTest::keyClick(w.picPicture, Qt::Key_F2);
-    QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
-    ASSERT_EQ(shown.size(), 1U);
-    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title, "Paused.  Press OK to continue.|Paused");
-    EXPECT_EQ(during, std::vector<bool>({false, false, false, false, false, true}));
-    EXPECT_EQ(timerFlags(w), playingAt(Hard));
-    w.cmdNew->setFocus();
-    QTest::keyClick(w.cmdNew, Qt::Key_F3);
-    EXPECT_EQ(shown.size(), 1U);
-    QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), w.picPicture);
-    w.hide();
-}
-
-// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed.
+// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed; or Exit
+// storing a path from the wrong box of a loaded settings window, or not at all.
 TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
     w.lblScore->setText("1000");
     QString asked;
+    rig.fakes.messages.during = [&](const ShownBox &) { tickWinScore(); }; // a tick while the question is up
     for (const auto &[noWinning, winning, score] : {std::tuple{false, "1000", "1000"},
                                                     {false, "1000", "1001"},
                                                     {true, "1000", "5000"},
@@ -114,9 +81,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
         w.lblScore->setText(score);
         settings.chkWinScore->setChecked(noWinning);
         settings.txtWinScore->setText(winning);
-        rig.fakes.messages.during = [&](const ShownBox &) { tickWinScore(); };
         tickWinScore();
-        rig.fakes.messages.during = nullptr;
         tickWinScore();
         asked += QString::number(shown.size());
     }
@@ -124,52 +89,94 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     EXPECT_EQ(shown[0].title + "|" + QString::number(shown[0].style),
               QString("You made it!|%1").arg(MsgStyle::YesNo + MsgStyle::Exclamation));
     EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
+    settings.txtMidi->setText("/music/My Song.mid");
+    w.cmdExit->click(); // with the settings window loaded, Exit stores what it holds
+    EXPECT_EQ(rig.fakes.store.dump(),
+              "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=1");
 }
 
-// Catches "No" not ending the game: the name and the table for a good score, then a new game; asked under the
-// pause, play waits for its OK (once, closing the table restarted the clock behind the pause box).
-TEST_F(Flow, NoToTheWinningScoreEntersTheScoreAndStartsANewGame) {
+// Catches F3 heard away from the panel (a focused child passed it up), a pause that halts nothing or that its OK does
+// not end; "No" to the winning score not ending the game: the name (typed, then Return) and the table for a good
+// score, then a new game; the table not modal (once, shots scored behind it); asked under the pause, play waits for
+// the pause's OK (once, closing the table restarted the clock behind the pause box).
+TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.picPicture); // F3 is heard from the start
+    w.cmdNew->setFocus();
+    QTest::keyClick(w.cmdNew, Qt::Key_F3);
+    QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.picPicture);
     w.lblScore->setText("50000");
     w.lblTime->setText("0:1:15");
     rig.fakes.messages.answers = {MsgResult::No, MsgResult::Ok, MsgResult::No};
     QString sawTable;
     QTimer::singleShot(0, [&] {
-        rig.forms->name().txtName->setText("Ada");
         QTimer::singleShot(0, [&] {
             frmScores &table = rig.forms->scores();
-            sawTable = table.lblScore[0]->text() + " " + table.lblName[0]->text();
+            QWidget *target = w.imgShoot[12];
+            target->show();
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, target->mapTo(&w, target->rect().center()));
+            sawTable = table.lblScore[0]->text() + " " + table.lblName[0]->text() + " " + w.lblScore->text();
             EXPECT_TRUE(table.isVisible() && !w.tmrTime->isEnabled());
             table.cmdClose->click();
         });
-        rig.forms->name().cmdOkay->click();
+        QTest::keyClicks(rig.forms->name().txtName, "Ada");
+        QTest::keyClick(rig.forms->name().txtName, Qt::Key_Return);
     });
     std::vector<bool> underPause;
     rig.fakes.messages.during = [&](const ShownBox &box) {
         box.title == "Paused" ? (tickWinScore(), void(underPause = timerFlags(w))) : void();
     };
-    w.picPicture_KeyDown(114, 0);
+    QTest::keyClick(w.picPicture, Qt::Key_F2);
+    QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
     rig.fakes.messages.during = nullptr;
-    EXPECT_EQ(sawTable + " " + w.lblScore->text(), "50000 Ada (0:1:15) 0");
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title + " " + sawTable + " " + w.lblScore->text(),
+              "Paused.  Press OK to continue.|Paused 50000 Ada (0:1:15) 50000 0");
     EXPECT_EQ(underPause, std::vector<bool>({false, false, false, false, false, true}));
-    EXPECT_EQ(timerFlags(w), playingAt(Easy));
     w.lblScore->setText("101");
     tickWinScore(); // a name dialog here would wait for ever
     EXPECT_EQ(w.lblScore->text(), "0");
+    w.picPicture_KeyDown(114, 0); // F3 once more: its OK resumes play
+    EXPECT_EQ(std::tuple(shown.size(), shown.back().title, timerFlags(w)), std::tuple(4UL, "Paused", playingAt(Easy)));
+    w.hide();
 }
 
-// Catches Exit saving a setting from the wrong box, under the wrong key, or not at all.
-TEST_F(Flow, ExitSavesTheFourSettings) {
-    rig.forms->settings().txtMidi->setText("/music/My Song.mid");
-    w.chkSounds->setChecked(false);
-    w.cmdExit->click();
-    EXPECT_EQ(rig.fakes.store.dump(),
-              "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=0");
+// Catches the table not halting play, Command1 ignoring the typed name, or Escape closing it.
+TEST_F(Flow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
+    selectLevel(w, Hard);
+    w.lblScore->setText("8500");
+    w.lblTime->setText("0:12:5");
+    rig.fakes.sound.calls.clear();
+    QStringList seen;
+    for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(0, [&] {
+            frmScores &table = rig.forms->scores();
+            EXPECT_EQ(timerFlags(w), std::vector<bool>(6, false));
+            seen << table.lblScore[2]->text() + " " + table.lblName[2]->text() + " " + table.lblName[9]->text();
+            rig.forms->name().txtName->setText(QString(50, u'W'));
+            table.Command1->click();
+            seen << table.lblScore[2]->text() + " " + table.lblName[2]->text() + " " + table.lblName[9]->text();
+            QTest::keyClick(&table, Qt::Key_Escape);
+            EXPECT_TRUE(table.isVisible());
+            table.cmdClose->click();
+        });
+        w.cmdHigh->click();
+    }
+    const QString entered = "8500 " + QString(40, u'W') + " (0:12:5) Player 9";
+    EXPECT_EQ(seen, QStringList({"8000 Player 3 Player 10", entered, "8000 Player 3 Player 10", entered}));
+    EXPECT_EQ(rig.fakes.sound.calls.mid(0, 2), QStringList({"close mymid", "close mymid"}));
+    EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
 
 // Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings
-// window there from a start not yet done, so Exit stores bare file names that no later run finds.
-TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndKeepTheFolder) {
+// window there from a start not yet done, so Exit stores bare file names that no later run finds; or Exit saving a
+// setting from the wrong box, under the wrong key, or not at all.
+TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndExitStoresTheFolder) {
     GameRig rig;
     rig.fakes.sound.devices = 0;
     rig.fakes.messages.during = [&](const ShownBox &) {
@@ -184,8 +191,8 @@ TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndKeepTheFolder) {
     EXPECT_TRUE(game.imgShoot[0]->isHidden() && game.imgShoot[1]->pos() == QPoint(px(4290), px(1635)));
     EXPECT_FALSE(rig.forms->isSettingsLoaded()); // built when first used, not before the first paint
     EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));
+    game.chkSounds->setChecked(false);
     game.cmdExit->click();
-    const QStringList stored = rig.fakes.store.dump().split(u'|');
-    EXPECT_TRUE(stored.contains("MIDI=/opt/plinkard/snot.mid") && stored.contains("WAVE=/opt/plinkard/mchgun.wav"))
-        << stored.join(u' ').toStdString();
+    EXPECT_EQ(rig.fakes.store.dump(),
+              "MIDI=/opt/plinkard/snot.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=0");
 }

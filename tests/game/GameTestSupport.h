@@ -1,16 +1,26 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+// What the tests of the game's windows reach for: the rig on fakes, every window and its controls, QTest.
 #include "fakes/GameRig.h"
 #include "game/Ammunition.h"
 #include "platform/ClickLabel.h"
 #include "platform/ImageControl.h"
-#include "platform/Timer.h"
+#include "platform/PictureBox.h"
+#include "scores/frmName.h"
+#include "scores/frmScores.h"
+#include "settings/frmColors.h"
 #include "settings/frmSettings.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
 
 // tmrVeryEasy, tmrEasy, tmrHard, tmrVeryHard, tmrTime, tmrWinScore.
 inline std::vector<bool> timerFlags(const frmPlinkard &w) {

@@ -1,23 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "fakes/GameRig.h"
+#include "GameTestSupport.h"
 #include "game/TargetPictures.h"
-#include "platform/ImageControl.h"
-#include "platform/PictureBox.h"
-#include "scores/frmName.h"
-#include "scores/frmScores.h"
-#include "settings/frmColors.h"
-#include "settings/frmSettings.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QGroupBox>
 #include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStyleOption>
-#include <gtest/gtest.h>
 
 namespace {
 constexpr int Slack = 2; // twips made pixels, for another font: a pixel or two over is no cut

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sound/SoundModule.h"
-#include "fakes/GameRig.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
+#include "GameTestSupport.h"
 
 namespace {
 // Which of Qt Multimedia, FluidSynth, the sound server's client library and Qt Svg this process has mapped.

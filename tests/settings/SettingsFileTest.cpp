@@ -20,8 +20,7 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
                                                           {WinScore, "line\nbreak\ttab\x01"},
                                                           {ChangeSpeed, "Ünï ♪"},
                                                           {ExtraPoints, QString()},
-                                                          {MidiOnOff, "a=b;c#d [e]"},
-                                                          {WaveOnOff, "0"}};
+                                                          {MidiOnOff, "a=b;c#d [e]"}};
     for (const auto &[key, value] : values) {
         QSettingsStore().write(App, Section, key, value);
     }
