@@ -42,9 +42,8 @@
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
-#include <utility>
-
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int F3 = 114;
