@@ -7,9 +7,12 @@
 
 namespace {
 constexpr int FrameBytes = 2 * static_cast<int>(sizeof(int16_t));
-// A sound longer than what is written ahead, or still decoding, is topped up this often: a wake-up of
-// this thread may come that much and three times as much again late before the server runs dry.
+// A sound longer than what is written ahead is topped up this often: a wake-up of this thread may come
+// that much and three times as much again late before the server runs dry.
 constexpr int TopUpsAhead = 4;
+// A sound whose decoder is behind is looked at again this soon (a stereo file's first piece holds a
+// third of a second even at 96 kHz).
+constexpr pa_usec_t StarvedTopUpUs = 20000;
 
 class Locked {
 public:
@@ -169,6 +172,7 @@ void PulseOutput::fill(size_t asked) {
     // holds it, and a late wake-up of this thread cannot leave the sink without data. How far play has
     // got is taken from the clock; a sound that stalled only makes that later, so more is written.
     size_t wanted = asked;
+    m_starved = false;
     if (m_buffer.aheadMs > 0) {
         const auto played =
             static_cast<int64_t>((pa_rtclock_now() - m_begunUs) * static_cast<uint64_t>(m_rate) / 1000000);
@@ -198,7 +202,8 @@ void PulseOutput::fill(size_t asked) {
             return;
         }
         if (got.frames < frames) {
-            return; // the rest is not decoded yet: the next top-up writes it
+            m_starved = true; // the rest is not decoded yet: the next top-up, soon, writes it
+            return;
         }
         wanted -= static_cast<size_t>(got.frames) * FrameBytes;
     }
@@ -214,7 +219,8 @@ void PulseOutput::armTopUp() {
         }
         return;
     }
-    const pa_usec_t at = pa_rtclock_now() + static_cast<pa_usec_t>(m_buffer.aheadMs) * 1000 / TopUpsAhead;
+    const pa_usec_t at =
+        pa_rtclock_now() + (m_starved ? StarvedTopUpUs : static_cast<pa_usec_t>(m_buffer.aheadMs) * 1000 / TopUpsAhead);
     if (m_topUp == nullptr) {
         m_topUp = pa_context_rttime_new(m_context, at, &PulseOutput::onTopUp, this);
     } else {

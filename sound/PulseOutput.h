@@ -13,7 +13,9 @@ struct pa_time_event;
 struct timeval;
 
 // A 16-bit stereo stream on the sound server, filled by a render function that the server's
-// connection thread calls whenever a piece of the buffer is free; no event loop of ours is involved.
+// connection thread calls whenever a piece of the buffer is free, and, where asked, ahead of that:
+// a sound written ahead of play is in the server's hands, so no late wake-up of this process can
+// break it up. No event loop of ours is involved.
 // Nothing here waits for the server: the connection is made in the background, a start asked for
 // before it is ready plays once it is, and a server that does not answer only means silence. Without
 // a server every call does nothing; a start after the server has gone connects anew.
@@ -69,7 +71,8 @@ private:
     pa_operation *m_pending = nullptr; // the last start's request to the server, until it answers
     bool m_beginOnAnswer = false;      // a start came while the server had not answered
     bool m_playing = false;
-    bool m_ended = false; // render has given the sound's last frame
+    bool m_ended = false;   // render has given the sound's last frame
+    bool m_starved = false; // render gave less than asked, the rest not being ready
     pa_time_event *m_topUp = nullptr;
     int64_t m_written = 0;  // frames written since the sound began
     uint64_t m_begunUs = 0; // when it began, on the server library's clock
