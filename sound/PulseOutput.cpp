@@ -130,11 +130,17 @@ void PulseOutput::openStream() {
     }
 }
 
-void PulseOutput::start() {
+void PulseOutput::start(const std::function<void()> &first) {
     if (m_loop == nullptr) {
+        if (first) {
+            first();
+        }
         return;
     }
     const Locked lock(m_loop);
+    if (first) {
+        first();
+    }
     m_playing = true;
     m_ended = false;
     const bool connected = m_context != nullptr && PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
@@ -187,7 +193,11 @@ void PulseOutput::fill(size_t asked) {
             return;
         }
         const auto frames = static_cast<int>(std::min(size, wanted) / FrameBytes);
-        const Rendered got = frames > 0 ? m_render(static_cast<int16_t *>(buffer), frames) : Rendered{0, false};
+        if (frames == 0) {
+            pa_stream_cancel_write(m_stream);
+            return;
+        }
+        const Rendered got = m_render(static_cast<int16_t *>(buffer), frames);
         if (got.frames <= 0) {
             pa_stream_cancel_write(m_stream);
         } else if (pa_stream_write(m_stream, buffer, static_cast<size_t>(got.frames) * FrameBytes, nullptr, 0,

@@ -40,8 +40,9 @@ public:
     PulseOutput(const PulseOutput &) = delete;
     PulseOutput &operator=(const PulseOutput &) = delete;
 
-    // Drops what the server still holds and plays what render gives from now on.
-    void start();
+    // Drops what the server still holds and plays what render gives from now on. `first` runs
+    // before, with nothing rendered in between, so it may change what render gives.
+    void start(const std::function<void()> &first = nullptr);
     // Drops what the server still holds and stops asking; once this returns, render is not running.
     void stop();
 

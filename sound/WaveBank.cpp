@@ -38,9 +38,12 @@ void WaveBank::play(const QString &file) {
         sound = m_default;
         m_lastStarted = m_defaultSound;
     }
-    m_stream.start(std::move(sound));
+    // Under the output's lock: a top-up of the last sound must not take the new one's start.
+    const auto startSound = [this, &sound] { m_stream.start(std::move(sound)); };
     if (m_output) {
-        m_output->start();
+        m_output->start(startSound);
+    } else {
+        startSound();
     }
 }
 
