@@ -5,11 +5,21 @@
 #include "PulseOutput.h"
 
 #include <QThread>
+#include <algorithm>
 
 namespace {
-// The server holds three tenths of a second and asks for a tenth at a time, so the music may come
-// late by two tenths on a busy machine before it breaks off. Stopping drops what it holds.
-constexpr PulseOutput::Buffer MusicBuffer{300, 100, 300, false};
+// The server holds a second and asks for a quarter at a time, so the rendering may come late by
+// three quarters of a second on a busy machine before the music breaks off. Stopping drops what it holds.
+constexpr PulseOutput::Buffer MusicBuffer{1000, 250, 0, false};
+// Once the piece has played its last note, this much silence (FluidSynth's dither aside) means the
+// last voices and the reverb have died away: the output rests until the next piece.
+constexpr int SilentFramesAtEnd = MidiSynth::SampleRate / 4;
+constexpr int DitherLevel = 2;
+
+bool silent(const int16_t *stereo, int frames) {
+    return std::all_of(stereo, stereo + 2 * static_cast<ptrdiff_t>(frames),
+                       [](int16_t v) { return v >= -DitherLevel && v <= DitherLevel; });
+}
 } // namespace
 
 FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
@@ -65,11 +75,15 @@ void FluidMusic::startLoader() {
     // The SoundFont and the connection to the sound server both take a while; neither holds up this thread.
     m_loader = QThread::create([this, font] {
         m_loaded = std::make_unique<MidiSynth>(font);
-        m_loadedOutput = std::make_unique<PulseOutput>("Plinkard music", MidiSynth::SampleRate, MusicBuffer,
-                                                       [synth = m_loaded.get()](int16_t *stereo, int frames) {
-                                                           synth->render(stereo, frames);
-                                                           return frames;
-                                                       });
+        m_loadedOutput =
+            std::make_unique<PulseOutput>("Plinkard music", MidiSynth::SampleRate, MusicBuffer,
+                                          [this, synth = m_loaded.get()](int16_t *stereo, int frames) {
+                                              const bool ending = !synth->isPlaying();
+                                              synth->render(stereo, frames);
+                                              m_silentFrames =
+                                                  ending && silent(stereo, frames) ? m_silentFrames + frames : 0;
+                                              return PulseOutput::Rendered{frames, m_silentFrames >= SilentFramesAtEnd};
+                                          });
     });
     connect(m_loader, &QThread::finished, this, &FluidMusic::takeLoadedSynth, Qt::QueuedConnection);
     m_loader->start();
@@ -94,6 +108,7 @@ void FluidMusic::startPiece() {
         return; // the piece starts when the synthesiser is ready
     }
     stopPiece(); // drops what the server still holds of the last piece
+    m_silentFrames = 0;
     if (m_synth->start(m_file) && m_output) {
         m_output->start();
     }

@@ -12,8 +12,9 @@ class QThread;
 // The music device: a MIDI file opened under an alias, played from its start, closed. One alias
 // is open at most, and every failure is silent. The synthesiser's SoundFont loads on a thread of
 // its own, and a piece asked for meanwhile begins from its first note once it is in. The music is
-// rendered a tenth of a second at a time on the sound server connection's own thread, as the server
-// asks for it; nothing of it runs on the thread this object lives on.
+// rendered a quarter of a second at a time on the sound server connection's own thread, as the server
+// asks for it, and not at all once the piece has ended and died away; nothing of it runs on the thread
+// this object lives on.
 class FluidMusic final : public QObject {
     Q_OBJECT
 public:
@@ -47,4 +48,5 @@ private:
     std::unique_ptr<PulseOutput> m_loadedOutput;
     std::unique_ptr<MidiSynth> m_synth;
     std::unique_ptr<PulseOutput> m_output; // renders m_synth while started
+    int m_silentFrames = 0;                // rendered in a row after the last note; the output's thread only
 };

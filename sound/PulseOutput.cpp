@@ -3,9 +3,16 @@
 
 #include <algorithm>
 #include <pulse/pulseaudio.h>
+#include <pulse/rtclock.h>
 
 namespace {
 constexpr int FrameBytes = 2 * static_cast<int>(sizeof(int16_t));
+// A sound longer than what is written ahead is topped up this often: a wake-up of this thread may come
+// that much and three times as much again late before the server runs dry.
+constexpr int TopUpsAhead = 4;
+// A sound whose decoder is behind is looked at again this soon (a stereo file's first piece holds a
+// third of a second even at 96 kHz).
+constexpr pa_usec_t StarvedTopUpUs = 20000;
 
 class Locked {
 public:
@@ -80,6 +87,10 @@ void PulseOutput::disconnect() {
     if (m_pending != nullptr) {
         pa_operation_cancel(m_pending); // its callback is not called any more
     }
+    if (m_topUp != nullptr) {
+        pa_threaded_mainloop_get_api(m_loop)->time_free(m_topUp);
+        m_topUp = nullptr;
+    }
     keep(nullptr);
     m_beginOnAnswer = false;
     if (m_stream != nullptr) {
@@ -119,11 +130,17 @@ void PulseOutput::openStream() {
     }
 }
 
-void PulseOutput::start() {
+void PulseOutput::start(const std::function<void()> &first) {
     if (m_loop == nullptr) {
+        if (first) {
+            first();
+        }
         return;
     }
     const Locked lock(m_loop);
+    if (first) {
+        first();
+    }
     m_playing = true;
     m_ended = false;
     const bool connected = m_context != nullptr && PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
@@ -149,10 +166,85 @@ void PulseOutput::begin() {
     unref(pa_stream_flush(m_stream, nullptr, nullptr));
     keep(pa_stream_cork(m_stream, 0, &PulseOutput::onAnswer, this));
     // Written at once rather than on the server's request: the first sound after a rest is as quick as any.
+    m_written = 0;
+    m_begunUs = pa_rtclock_now();
     const size_t free = pa_stream_writable_size(m_stream);
-    if (free != static_cast<size_t>(-1) && free > 0) {
-        onWritable(m_stream, free, this);
+    fill(free == static_cast<size_t>(-1) ? 0 : free);
+    armTopUp();
+}
+
+void PulseOutput::fill(size_t asked) {
+    // Beyond what the server asks, as much as keeps the sound aheadMs ahead of play: the server then
+    // holds it, and a late wake-up of this thread cannot leave the sink without data. How far play has
+    // got is taken from the clock; a sound that stalled only makes that later, so more is written.
+    size_t wanted = asked;
+    m_starved = false;
+    if (m_buffer.aheadMs > 0) {
+        const auto played =
+            static_cast<int64_t>((pa_rtclock_now() - m_begunUs) * static_cast<uint64_t>(m_rate) / 1000000);
+        const int64_t short_ = played + int64_t{m_buffer.aheadMs} * m_rate / 1000 - m_written;
+        wanted = std::max(wanted, static_cast<size_t>(std::max<int64_t>(short_, 0)) * FrameBytes);
     }
+    // Straight into the server's memory, in as few pieces as it allows.
+    while (m_playing && !m_ended && wanted >= FrameBytes) {
+        void *buffer = nullptr;
+        size_t size = wanted;
+        if (pa_stream_begin_write(m_stream, &buffer, &size) < 0 || buffer == nullptr) {
+            return;
+        }
+        const auto frames = static_cast<int>(std::min(size, wanted) / FrameBytes);
+        if (frames == 0) {
+            pa_stream_cancel_write(m_stream);
+            return;
+        }
+        const Rendered got = m_render(static_cast<int16_t *>(buffer), frames);
+        if (got.frames <= 0) {
+            pa_stream_cancel_write(m_stream);
+        } else if (pa_stream_write(m_stream, buffer, static_cast<size_t>(got.frames) * FrameBytes, nullptr, 0,
+                                   PA_SEEK_RELATIVE) < 0) {
+            return;
+        }
+        m_written += got.frames;
+        if (got.ended) {
+            // What is still short of the start threshold plays too.
+            m_ended = true;
+            unref(pa_stream_trigger(m_stream, nullptr, nullptr));
+            return;
+        }
+        if (got.frames < frames) {
+            m_starved = true; // the rest is not decoded yet: the next top-up, soon, writes it
+            return;
+        }
+        wanted -= static_cast<size_t>(got.frames) * FrameBytes;
+    }
+}
+
+void PulseOutput::armTopUp() {
+    if (m_buffer.aheadMs <= 0 || m_context == nullptr) {
+        return;
+    }
+    if (!m_playing || m_ended) {
+        if (m_topUp != nullptr) {
+            pa_threaded_mainloop_get_api(m_loop)->time_restart(m_topUp, nullptr); // off until the next sound
+        }
+        return;
+    }
+    const pa_usec_t at =
+        pa_rtclock_now() + (m_starved ? StarvedTopUpUs : static_cast<pa_usec_t>(m_buffer.aheadMs) * 1000 / TopUpsAhead);
+    if (m_topUp == nullptr) {
+        m_topUp = pa_context_rttime_new(m_context, at, &PulseOutput::onTopUp, this);
+    } else {
+        pa_context_rttime_restart(m_context, m_topUp, at);
+    }
+}
+
+void PulseOutput::onTopUp(pa_mainloop_api * /*api*/, pa_time_event * /*event*/, const struct timeval * /*at*/,
+                          void *self) {
+    auto *out = static_cast<PulseOutput *>(self);
+    if (out->m_stream != nullptr && pa_stream_get_state(out->m_stream) == PA_STREAM_READY) {
+        out->fill(0);
+    }
+    out->armTopUp();
 }
 
 void PulseOutput::stop() {
@@ -161,6 +253,7 @@ void PulseOutput::stop() {
     }
     const Locked lock(m_loop);
     m_playing = false;
+    armTopUp();
     if (m_stream != nullptr && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
         unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
         unref(pa_stream_flush(m_stream, nullptr, nullptr));
@@ -194,34 +287,10 @@ void PulseOutput::onStreamState(pa_stream *stream, void *self) {
     }
 }
 
-void PulseOutput::onWritable(pa_stream *stream, size_t bytes, void *self) {
+void PulseOutput::onWritable(pa_stream * /*stream*/, size_t bytes, void *self) {
     auto *out = static_cast<PulseOutput *>(self);
-    // Straight into the server's memory, as much as it asks for, in as few pieces as it allows.
-    while (out->m_playing && !out->m_ended && bytes >= FrameBytes) {
-        void *buffer = nullptr;
-        size_t size = bytes;
-        if (pa_stream_begin_write(stream, &buffer, &size) < 0 || buffer == nullptr) {
-            return;
-        }
-        const auto frames = static_cast<int>(std::min(size, bytes) / FrameBytes);
-        const int filled = frames > 0 ? out->m_render(static_cast<int16_t *>(buffer), frames) : 0;
-        if (filled <= 0) {
-            pa_stream_cancel_write(stream);
-        } else if (pa_stream_write(stream, buffer, static_cast<size_t>(filled) * FrameBytes, nullptr, 0,
-                                   PA_SEEK_RELATIVE) < 0) {
-            return;
-        }
-        if (frames == 0) {
-            return;
-        }
-        if (filled < frames) {
-            // The end of the sound: what is still short of the start threshold plays too.
-            out->m_ended = true;
-            unref(pa_stream_trigger(stream, nullptr, nullptr));
-            return;
-        }
-        bytes -= static_cast<size_t>(filled) * FrameBytes;
-    }
+    out->fill(bytes);
+    out->armTopUp();
 }
 
 void PulseOutput::onUnderflow(pa_stream *stream, void *self) {
@@ -234,15 +303,5 @@ void PulseOutput::onUnderflow(pa_stream *stream, void *self) {
     if (out->m_ended) {
         // Played out: corked, the stream wakes nobody until the next sound.
         unref(pa_stream_cork(stream, 1, nullptr, nullptr));
-        return;
     }
-    // Dry in the middle of a sound: the machine is busy, so the buffer grows for every later sound.
-    Buffer &buffer = out->m_buffer;
-    if (buffer.ms >= buffer.maxMs) {
-        return;
-    }
-    buffer.ms = std::min(buffer.ms * 2, buffer.maxMs);
-    buffer.pieceMs = std::min(buffer.pieceMs * 2, buffer.ms);
-    const pa_buffer_attr attr = attributes(out->m_rate, buffer);
-    unref(pa_stream_set_buffer_attr(stream, &attr, nullptr, nullptr));
 }

@@ -6,9 +6,9 @@
 #include <QFileInfo>
 
 namespace {
-// The server's buffer starts at a hundredth of a second and doubles each time it runs dry in the
-// middle of a sound, up to a tenth: a quiet machine keeps the short one, a busy one loses no shot.
-constexpr PulseOutput::Buffer ShotBuffer{10, 5, 100, true};
+// The server plays from a hundredth of a second, so a shot starts at the click, and the sound is
+// written two seconds ahead of play beyond that (a shot whole), so a busy machine breaks up none.
+constexpr PulseOutput::Buffer ShotBuffer{10, 5, 2000, true};
 // The game plays two files; a settings file changed many times keeps no more than this many decoded.
 constexpr qsizetype MaxDecodedFiles = 4;
 } // namespace
@@ -38,9 +38,12 @@ void WaveBank::play(const QString &file) {
         sound = m_default;
         m_lastStarted = m_defaultSound;
     }
-    m_stream.start(std::move(sound));
+    // Under the output's lock: a top-up of the last sound must not take the new one's start.
+    const auto startSound = [this, &sound] { m_stream.start(std::move(sound)); };
     if (m_output) {
-        m_output->start();
+        m_output->start(startSound);
+    } else {
+        startSound();
     }
 }
 

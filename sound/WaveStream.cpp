@@ -19,23 +19,20 @@ int WaveStream::framesLeft() const {
     return m_sound ? m_sound->frames() - m_next : 0;
 }
 
-int WaveStream::read(int16_t *stereo, int frames) {
+PulseOutput::Rendered WaveStream::read(int16_t *stereo, int frames) {
     const QMutexLocker lock(&m_lock);
     if (!m_sound) {
-        return 0;
+        return {0, true};
     }
     // The flag before the count: once complete, the count read after it is the whole sound.
     const bool complete = m_sound->complete();
     const int count = std::min(frames, m_sound->frames() - m_next);
     std::copy_n(m_sound->samples() + 2 * static_cast<ptrdiff_t>(m_next), 2 * static_cast<ptrdiff_t>(count), stereo);
     m_next += count;
-    if (!complete) {
-        std::fill(stereo + 2 * static_cast<ptrdiff_t>(count), stereo + 2 * static_cast<ptrdiff_t>(frames), int16_t{0});
-        return frames;
-    }
-    if (m_next >= m_sound->frames()) {
+    const bool ended = complete && m_next >= m_sound->frames();
+    if (ended) {
         m_sound.reset();
         m_next = 0;
     }
-    return count;
+    return {count, ended};
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "PulseOutput.h"
 #include "WaveFile.h"
 
 #include <QMutex>
@@ -15,9 +16,8 @@ public:
     std::shared_ptr<const WaveSound> sound() const;
     // Frames of the current sound decoded and not yet handed to the output.
     int framesLeft() const;
-    // Fills `frames` stereo frames with what comes next, silence where the decoder has not got to
-    // yet. Returns how many it filled: fewer than asked once the sound has ended.
-    int read(int16_t *stereo, int frames);
+    // Fills at most `frames` stereo frames with what comes next, as far as the decoder has got.
+    PulseOutput::Rendered read(int16_t *stereo, int frames);
 
 private:
     mutable QMutex m_lock;
