@@ -283,7 +283,8 @@ void QSettingsStore::save(const QString &app, const std::vector<Value> &values) 
             lines[i] += lineEnd;
         }
     };
-    for (const auto &[section, key, value] : values) {
+    for (const Value &v : values) {
+        const QString &section = v.section, &key = v.key, &value = v.value;
         const QByteArray line = nativePath(key + u'=' + (needsQuotes(value) ? quoted(value) : value));
         size_t keyLine = 0, sectionEnd = 0;
         eachLine(lines, [&](size_t i, const QString &s, const QString &k, const QByteArray &) {

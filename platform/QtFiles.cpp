@@ -44,7 +44,7 @@ QString QtFiles::canonicalPath(const QString &path) {
         return {};
     }
     char *real = ::realpath(nativePath(path).constData(), nullptr);
-    const QString canonical = real != nullptr ? pathFromNative(real) : QString();
+    QString canonical = real != nullptr ? pathFromNative(real) : QString();
     std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
     return canonical;
 }
