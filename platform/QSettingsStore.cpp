@@ -165,6 +165,9 @@ bool replaceFile(const QString &path, const QByteArray &bytes) {
         target = real;
         std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
     }
+    if (::access(target.constData(), W_OK) != 0 && errno != ENOENT) {
+        return false; // a read-only file stays as it is, though its folder would take a new one
+    }
     QByteArray temp = target + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
