@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace StoredSettings;
     GameRig &rig = fuzzRig();
-    const auto fields = fuzzFields(data, size, 7);
+    const auto fields = fuzzFields(data, size, 8);
     // The last two keys, and the seventh field (the shared file below), mean nothing to the window.
     const std::array<QString, 8> keys{Midi,        Wave,        WinningScore, WinScore,
                                       ChangeSpeed, ExtraPoints, MidiOnOff,    WaveOnOff};
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Forms::unload(&rig.forms->settings());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    static const QTemporaryDir dir;
+    static const QTemporaryDir dir(QStringLiteral("/dev/shm/plinkard-fuzz-XXXXXX")); // no disk under each write
     QFile file(dir.filePath(App + ".ini"));
     FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(fields[6]) == fields[6].size() && (file.close(), true));
     QSettingsStore store(dir.path());
