@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Forms::unload(&rig.forms->settings());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    static const QTemporaryDir dir(QStringLiteral("/dev/shm/plinkard-fuzz-XXXXXX")); // no disk under each write
+    const QTemporaryDir dir(QStringLiteral("/dev/shm/plinkard-fuzz-XXXXXX")); // no disk under each write
     QFile file(dir.filePath(App + ".ini"));
     FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(fields[6]) == fields[6].size() && (file.close(), true));
     QSettingsStore store(dir.path());
