@@ -525,12 +525,12 @@ void frmPlinkard::setAppearance(const Appearance &look) {
     field.setColor(QPalette::Window, fromBgr(look.fieldColor));
     setPalette(field);
     // A picture that cannot be read shows nothing, as an empty path does.
-    m_fieldPicture = look.fieldPicture.isEmpty() ? QPixmap() : QPixmap(look.fieldPicture);
+    m_fieldPicture = PictureBox::fromFile(look.fieldPicture);
     QPalette panel = picPicture->palette();
     panel.setColor(QPalette::Window, fromBgr(look.panelColor));
     panel.setColor(QPalette::WindowText, fromBgr(look.panelTextColor));
     picPicture->setPalette(panel);
-    picPicture->setPicture(look.panelPicture.isEmpty() ? QPixmap() : QPixmap(look.panelPicture));
+    picPicture->setPicture(PictureBox::fromFile(look.panelPicture));
     update();
 }
 

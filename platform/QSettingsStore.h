@@ -3,18 +3,19 @@
 
 #include "SettingsStore.h"
 
-#include <QSettings>
+#include <QString>
 #include <map>
 #include <utility>
 #include <vector>
 
-// One INI file per application ("<folder>/<app>.ini"), one [section] per section, the
-// keys written as they are named, blanks included. QSettings does the file work: it
-// writes a complete new file beside the old one and renames it over, so a crash in
-// the middle of a write leaves the old or the new file, never half of one.
+// One INI file per application ("<folder>/<app>.ini"), one [section] per section, the keys written
+// as they are named, blanks included. The file may be shared with other programs of the same maker,
+// so a write changes only the lines of the keys it writes: other sections, comments, line ends and
+// bytes that are not UTF-8 stay as they were. It writes a complete new file beside the old one and
+// renames it over, so a crash in the middle of a write leaves the old or the new file, never half of one.
 class QSettingsStore final : public SettingsStore {
 public:
-    // The user's configuration folder ($XDG_CONFIG_HOME, else ~/.config).
+    // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config).
     QSettingsStore();
     explicit QSettingsStore(QString folder);
 
@@ -24,21 +25,22 @@ public:
 
     QString fileFor(const QString &app) const;
 
+    // A larger file is no store of ours: it is neither read nor written, and no write makes one.
+    static constexpr qint64 MaxFileBytes = 1 << 20;
+
 protected:
     void beginWrites() override;
     void endWrites() override;
 
 private:
+    struct Value {
+        QString section, key, value;
+    };
     static QString defaultFolder();
-    // The file format: keys verbatim; values verbatim unless they need quoting.
-    static QSettings::Format format();
-    // A damaged line is skipped; the lines around it are kept.
-    static bool readIni(QIODevice &device, QSettings::SettingsMap &map);
-    static bool writeIni(QIODevice &device, const QSettings::SettingsMap &map);
-    void save(const QString &app, const std::vector<std::pair<QString, QString>> &values);
+    void save(const QString &app, const std::vector<Value> &values);
 
     QString m_folder;
     int m_batchDepth = 0;
-    // Writes of the open batch, per application: "section/key" and value, in order.
-    std::map<QString, std::vector<std::pair<QString, QString>>> m_pending;
+    // Writes of the open batch, per application, in order.
+    std::map<QString, std::vector<Value>> m_pending;
 };

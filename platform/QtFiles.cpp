@@ -6,18 +6,25 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <climits>
+#include <cstdlib>
 
 QString QtFiles::programFolder() {
-    // applicationDirPath resolves /proc/self/exe, so a symlink in bin/ still finds the real folder.
-    return QCoreApplication::applicationDirPath();
+    // The link's own bytes: Qt's applicationDirPath() gives an empty folder when they are not UTF-8.
+    // The link names the real file, so a symlink in bin/ still finds the real folder.
+    QByteArray exe(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", exe.data(), exe.size());
+    if (length <= 0 || length >= exe.size()) {
+        return QCoreApplication::applicationDirPath();
+    }
+    exe.truncate(length);
+    return pathFromNative(exe.left(std::max<qsizetype>(1, exe.lastIndexOf('/'))));
 }
 
 bool QtFiles::isRegularFile(const QString &path) {
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QFileInfo info(path);
-    return info.exists() && info.isFile() && !info.isHidden();
+    struct stat info {};
+    return !path.isEmpty() && ::stat(nativePath(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+           !QFileInfo(path).fileName().startsWith(u'.');
 }
 
 std::optional<QByteArray> QtFiles::readStart(const QString &path, qint64 maxBytes) {
@@ -36,5 +43,8 @@ QString QtFiles::canonicalPath(const QString &path) {
     if (path.isEmpty()) {
         return {};
     }
-    return QFileInfo(path).canonicalFilePath();
+    char *real = ::realpath(nativePath(path).constData(), nullptr);
+    QString canonical = real != nullptr ? pathFromNative(real) : QString();
+    std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
+    return canonical;
 }

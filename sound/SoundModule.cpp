@@ -2,6 +2,7 @@
 #include "SoundModule.h"
 
 #include "SoundModuleFingerprint.h"
+#include "platform/QtFiles.h"
 #include "platform/RegularFile.h"
 #include "platform/SoundServerProbe.h"
 
@@ -18,9 +19,7 @@ namespace {
 // the first paint itself can take a second.
 constexpr int LoadAtTheLatestMs = 3000;
 
-QString besideProgram() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/libplinkard_soundmodule.so");
-}
+QString besideProgram() { return QtFiles().programFolder() + QStringLiteral("/libplinkard_soundmodule.so"); }
 
 struct Fingerprint {
     qint64 size;
@@ -31,11 +30,7 @@ constexpr auto BuiltModule = std::to_array<Fingerprint>({PLINKARD_BUILT_SOUND_MO
 
 // A truncated module is mapped past its end, and the dynamic linker's first touch of the missing
 // pages kills the game with SIGBUS; a module of another build may not fit the program at all.
-bool isBuiltModule(const QString &path) {
-    QFile file;
-    if (!openRegularFile(file, path)) {
-        return false;
-    }
+bool isBuiltModule(QFile &file) {
     const qint64 size = file.size();
     if (std::none_of(BuiltModule.begin(), BuiltModule.end(), [size](const Fingerprint &f) { return f.size == size; })) {
         return false;
@@ -131,7 +126,11 @@ void SoundModule::startLoading() {
     // The dynamic linker maps and relocates some hundred libraries; the window goes on meanwhile.
     // The module is checked here too: hashing it takes a few milliseconds.
     m_loader = QThread::create([this, path = m_library.fileName()] {
-        if (isBuiltModule(path)) {
+        // Loaded through the descriptor that was checked: the file cannot change in between, and a
+        // folder name that is not UTF-8 reaches the dynamic linker whole.
+        QFile module;
+        if (openRegularFile(module, path) && isBuiltModule(module)) {
+            m_library.setFileName(QStringLiteral("/proc/self/fd/%1").arg(module.handle()));
             m_library.load();
         }
     });

@@ -177,10 +177,10 @@ def busy_machine():
 
 # Started from another folder before the sound server (as at log-in): "Sound Test" informs and play goes on, the
 # clock too behind "You made it!" (what Escape does there: MessageBoxTest); Exit stores the default paths with the
-# program's folder (which play() hears).
+# program's folder (which play() hears). The folders' names are not UTF-8.
 def no_server():
     settings = {"Winning Score": "0", "Change Speed": "0", "Extra Points": "0"}
-    program = Program("silent", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
+    program = Program("silent-J\udcf6rg", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
     box = program.window("Sound Test", 15)
     assert labels(box) == ["Your system cannot play sounds."], labels(box)
     time.sleep(1.2)  # the winning-score check ticks behind the box
@@ -192,7 +192,7 @@ def no_server():
     click_on(find(program.window("You made it!"), "push button", "Yes"))
     click_on(wait_for("the Exit button", lambda: not program.xdotool("You made it!").split() and find(main, "push button", "Exit")))
     wait_for("the program to end", lambda: program.process.poll() is not None)
-    stored = open(os.path.join(program.config, "Brindlecot.ini")).read()
+    stored = open(os.path.join(program.config, "Brindlecot.ini"), errors="surrogateescape").read()
     assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
 
 

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
-// Catches a hand-edited setting shown as something Okay cannot store, or stored as something else.
+// Catches a hand-edited setting shown as something Okay cannot store, or stored as something else; with the seventh
+// field as the shared file, a write that changes a line not ours or reads back otherwise.
 #include "FuzzApp.h"
+#include "platform/QSettingsStore.h"
+#include "platform/RegularFile.h"
 #include "settings/StoredSettings.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace StoredSettings;
     GameRig &rig = fuzzRig();
-    const auto fields = fuzzFields(data, size, 6);
-    const std::array<QString, 6> keys{Midi, Wave, WinningScore, WinScore, ChangeSpeed, ExtraPoints};
+    const auto fields = fuzzFields(data, size, 8);
+    // The last two keys, and the seventh field (the shared file below), mean nothing to the window.
+    const std::array<QString, 8> keys{Midi,        Wave,        WinningScore, WinScore,
+                                      ChangeSpeed, ExtraPoints, MidiOnOff,    WaveOnOff};
     rig.fakes.store.values.clear();
     for (size_t i = 0; i < keys.size(); ++i) {
         if (fields[i] != "\x7f") { // stands for a key the store does not have
@@ -30,5 +36,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(shown(rig.forms->settings()) == before);
     Forms::unload(&rig.forms->settings());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    const QTemporaryDir dir(QStringLiteral("/dev/shm/plinkard-fuzz-XXXXXX")); // no disk under each write
+    QFile file(dir.filePath(App + ".ini"));
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(fields[6]) == fields[6].size() && (file.close(), true));
+    QSettingsStore store(dir.path());
+    for (const QString &key : keys) {
+        store.write(App, Section, key, pathFromNative(fields[0]));
+    }
+    const QByteArray after = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    for (const QString &key : keys) {
+        FUZZ_CHECK(after == fields[6] || store.read(App, Section, key, QString()) == pathFromNative(fields[0]));
+    }
+    for (const QByteArray &line : QByteArray(fields[6]).replace('\r', '\n').split('\n')) {
+        const auto ours = [&](const QString &k) { return line.trimmed().startsWith(k.toUtf8()); };
+        FUZZ_CHECK(std::any_of(keys.begin(), keys.end(), ours) || after.contains(line));
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/QSettingsStore.h"
+#include "platform/RegularFile.h"
 #include "settings/StoredSettings.h"
 
 #include <QFile>
@@ -8,12 +9,15 @@
 
 using namespace StoredSettings;
 
-// Catches the file in the wrong place, a key misspelt, a value not read back, or a damaged line costing more.
-TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
+// Catches the file in the wrong place (a relative XDG_CONFIG_HOME counts as unset), a key misspelt, a value not
+// read back, or a damaged line costing more; and in the table, a shared file changed beyond our own keys (another
+// program's bytes, comments, line ends, byte-order mark), a line end or an encoding misread, a garbage key written
+// back, or a file written that the next start refuses.
+TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     QTemporaryDir home;
     const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
-    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "relative/config");
     const std::vector<std::pair<QString, QString>> values{{Midi, "/home/Ann/My Music/Theme, Part 2.MID"},
                                                           {Wave, " blank around "},
                                                           {WinningScore, "\"q\" \\b"},
@@ -34,6 +38,25 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolder) {
     for (const auto &[key, value] : values) {
         EXPECT_EQ(QSettingsStore().read(App, Section, key, "<unset>"), value) << key.toStdString();
     }
+    // The file before, MIDI as read from it, the file after MIDI "/x" and WAVE "/J\xf6rg" are written (none: as
+    // before).
+    const std::vector<std::tuple<QByteArray, QString, QByteArray>> rows{
+        {"; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI=a\n", "a",
+         "; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI=/x\nWAVE=/J\xf6rg\n"},
+        {"[Plinkard]\rMIDI=a\rWAVE=b", "a", "[Plinkard]\rMIDI=/x\rWAVE=/J\xf6rg"},
+        {"\xef\xbb\xbf[Plinkard]\r\nWAVE=b\r\n[Other]\r\nMIDI=c\r\n", "<unset>",
+         "\xef\xbb\xbf[Plinkard]\r\nWAVE=/J\xf6rg\r\nMIDI=/x\r\n[Other]\r\nMIDI=c\r\n"},
+        {QByteArray("\xff\xfe[\0P\0]\0\n\0M\0I\0D\0I\0=\0a\0\n\0", 24), "<unset>", {}}, // UTF-16
+        {"[Other]\nData=" + QByteArray(QSettingsStore::MaxFileBytes - 20, 'x') + "\n", "<unset>", {}}};
+    for (const auto &[before, midi, after] : rows) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size() && (file.close(), true));
+        EXPECT_EQ(QSettingsStore().read(App, Section, Midi, "<unset>"), midi) << before.left(40).toStdString();
+        QSettingsStore().write(App, Section, Midi, "/x");
+        QSettingsStore().write(App, Section, Wave, pathFromNative("/J\xf6rg"));
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), after.isNull() ? before : after);
+        file.close();
+        EXPECT_EQ(QSettingsStore().read(App, Section, Wave, "<unset>") == pathFromNative("/J\xf6rg"), !after.isNull());
+    }
     qputenv("HOME", savedHome);
-    savedConfig.isNull() ? void() : void(qputenv("XDG_CONFIG_HOME", savedConfig));
+    savedConfig.isNull() ? void(qunsetenv("XDG_CONFIG_HOME")) : void(qputenv("XDG_CONFIG_HOME", savedConfig));
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
+#include "platform/PictureBox.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtFiles.h"
 #include "scores/ScoreFile.h"
@@ -10,6 +11,7 @@
 #include "sound/SoundModule.h"
 #include "sound/WaveBank.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -236,11 +238,17 @@ TEST(HostileFiles, EveryReaderTable) {
                         ? (synth.render(out.data(), 11025), QString::number(rms(out.data(), 22050) > 0.01))
                         : "silent";
          }},
+        {"picture", [&](const QString &path) { return PictureBox::fromFile(path).isNull() ? "none" : "shown"; }},
         {"module", [&](const QString &path) {
              SoundModule sound(path);
              sound.loadNow();
              return sound.loaded() != nullptr ? "loads" : "silent";
          }}};
+    const QByteArray black(5000 * 5000, '\0'); // as a PNG a few kB, 25 MB decoded
+    QBuffer big;
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) &&
+                QImage(reinterpret_cast<const uchar *>(black.constData()), 5000, 5000, 5000, QImage::Format_Grayscale8)
+                    .save(&big, "PNG"));
     // clang-format off
     const std::vector<std::tuple<QString, Kind, QByteArray, QString>> rows{
         {"Brindlecot.ini", Fifo, {}, "default"}, {"Brindlecot.ini", Sparse, "[Plinkard]\nMIDI=x\n", "default"},
@@ -252,7 +260,8 @@ TEST(HostileFiles, EveryReaderTable) {
         {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", {}).repeated(20) + chunk("data", note)), "silent"},
         {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", note)), "silent"},
         {"music", Plain, chunk("RIFF", "RMID" + chunk("data", "MTrkMThd")), "silent"},
-        {"module", Fifo, {}, "silent"}, {"module", Plain, built.read(built.size() * 2 / 3), "silent"}}; // truncated
+        {"module", Fifo, {}, "silent"}, {"module", Plain, built.read(built.size() * 2 / 3), "silent"}, // truncated
+        {"picture", Fifo, {}, "none"}, {"picture", Plain, big.data(), "none"}}; // shown: ColorsWindowTest
     // clang-format on
     for (const auto &[reader, kind, head, expected] : rows) {
         const QString path = dir.filePath(reader);
