@@ -156,6 +156,7 @@ private:
     QRect gameRect() const;
     bool m_unloading = false;
     bool m_paused = false; // the pause box is up
+    bool m_lost = false;   // the penguin's box is up
     QPixmap m_fieldPicture;
     Appearance m_appearance;
 };
