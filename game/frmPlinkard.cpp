@@ -272,7 +272,7 @@ void frmPlinkard::cmdSettings_Click() {
     haltPlay();
     // Cancel (or the close box) drops what the visit chose, the look applied by the colours window too.
     const Appearance before = m_appearance;
-    if (m_forms.settings().exec() != QDialog::Accepted) {
+    if (m_forms.settings().exec() != QDialog::Accepted && m_appearance != before) {
         setAppearance(before);
     }
 }

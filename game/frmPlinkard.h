@@ -118,6 +118,7 @@ public:
         uint32_t panelColor = PanelColor;
         QString panelPicture;
         uint32_t panelTextColor = PanelTextColor;
+        bool operator==(const Appearance &) const = default;
     };
     void setAppearance(const Appearance &look);
     // What is in force now: the load-time look until the colours window changes it.
