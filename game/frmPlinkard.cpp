@@ -270,7 +270,11 @@ void frmPlinkard::resumeClockAndMotion() {
 
 void frmPlinkard::cmdSettings_Click() {
     haltPlay();
-    m_forms.settings().exec();
+    // Cancel (or the close box) drops what the visit chose, the look applied by the colours window too.
+    const Appearance before = m_appearance;
+    if (m_forms.settings().exec() != QDialog::Accepted && m_appearance != before) {
+        setAppearance(before);
+    }
 }
 
 void frmPlinkard::cmdHigh_Click() {
@@ -386,8 +390,10 @@ void frmPlinkard::imgShoot_Click(int Index) {
         addToCaption(lblScore, bonus);
     }
     if (isPenguin(Index)) {
+        m_lost = true;
         m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
                                        MsgStyle::Exclamation, QStringLiteral("Oops!"));
+        m_lost = false;
         cmdNew_Click();
     }
 }
@@ -493,7 +499,8 @@ void frmPlinkard::tmrWinScore_Timer() {
         this, QStringLiteral("You've reached the winning score!  Do you wish to keep playing?"),
         MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
     tmrWinScore->setEnabled(false);
-    if (answer == MsgResult::No) {
+    // A game lost to a penguin offers no entry: its box starts the new game.
+    if (answer == MsgResult::No && !m_lost) {
         endGameAfterWinningScore();
     }
 }

@@ -118,6 +118,7 @@ public:
         uint32_t panelColor = PanelColor;
         QString panelPicture;
         uint32_t panelTextColor = PanelTextColor;
+        bool operator==(const Appearance &) const = default;
     };
     void setAppearance(const Appearance &look);
     // What is in force now: the load-time look until the colours window changes it.
@@ -156,6 +157,7 @@ private:
     QRect gameRect() const;
     bool m_unloading = false;
     bool m_paused = false; // the pause box is up
+    bool m_lost = false;   // the penguin's box is up
     QPixmap m_fieldPicture;
     Appearance m_appearance;
 };

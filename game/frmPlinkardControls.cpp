@@ -174,7 +174,7 @@ void frmPlinkard::buildPanel() {
     chkSounds->setChecked(true);
 
     auto button = [this](const QString &caption, int left, int width) {
-        auto *b = new QPushButton(caption, picPicture);
+        auto *b = new FocusButton(caption, picPicture);
         b->setGeometry(pxRect(left, 675, width, 330));
         b->installEventFilter(this);
         return b;

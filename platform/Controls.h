@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,17 +26,47 @@ inline QFont gameFont(int pixelSize, bool bold = false) {
     return font;
 }
 
+// A label's access key only moves the focus to its buddy; Qt's own would also press a button.
+class AccessLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    bool event(QEvent *event) override {
+        if (event->type() == QEvent::Shortcut && buddy() != nullptr) {
+            buddy()->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+        return QLabel::event(event);
+    }
+};
+
+// A button that Enter presses while it has the focus, as Space does, without becoming its window's default.
+class FocusButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 // A label whose access key moves the focus to `buddy`; screen readers name the buddy after it.
 inline QLabel *buddyLabel(const QString &caption, QWidget *parent, QRect where, QWidget *buddy) {
-    auto *label = new QLabel(caption, parent);
+    auto *label = new AccessLabel(caption, parent);
     label->setGeometry(where);
     label->setBuddy(buddy);
     return label;
 }
 
-// A dialog button that Enter does not press: only a click or its access key does.
+// A dialog button that Enter presses only while it has the focus: the window has no default button.
 inline QPushButton *plainButton(const QString &caption, QWidget *parent, QRect where) {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new FocusButton(caption, parent);
     button->setGeometry(where);
     button->setAutoDefault(false);
     return button;

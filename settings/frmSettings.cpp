@@ -205,6 +205,7 @@ void frmSettings::cmdOk_Click() {
         store.write(App, Section, WinScore, QString::number(value(chkWinScore)));
         store.write(App, Section, ExtraPoints, QString::number(value(chkPoints)));
     }
+    setResult(QDialog::Accepted);
     Forms::unload(this);
 }
 

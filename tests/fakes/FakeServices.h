@@ -38,12 +38,13 @@ struct FakeMessageBoxes final : MessageBoxes {
     std::function<void(const ShownBox &)> during;
 };
 
-// Pickers answering from a script; an empty script cancels.
+// Pickers answering from a script; an empty script cancels. With `real` set, that dialog answers.
 struct FakeFileDialogs final : FileDialogs {
-    std::optional<QString> openFile(QWidget *, const QString &, const QString &, const QString &) override {
-        return nextAnswer<std::optional<QString>>(answers, std::nullopt);
+    std::optional<QString> openFile(QWidget *o, const QString &t, const QString &f, const QString &d) override {
+        return real ? real->openFile(o, t, f, d) : nextAnswer<std::optional<QString>>(answers, std::nullopt);
     }
     std::deque<std::optional<QString>> answers;
+    FileDialogs *real = nullptr;
 };
 
 struct FakeColorDialogs final : ColorDialogs {

@@ -16,18 +16,16 @@ struct Flow : ::testing::Test {
 };
 } // namespace
 
-// Catches New Game leaving the misses, the clock (shown or counted) or the music as they were, or its button
-// unconnected. The score and bullets: the shooting table's penguin rows; the question re-armed: WinningScoreAsksOnce.
+// Catches New Game leaving the misses, the clock (its pace too) or the music as they were, or its button deaf to Enter.
+// The score and bullets: the shooting table's penguin rows; the question re-armed: WinningScoreAsksOnce.
 TEST_F(Flow, NewGameRestartsTheClockAndTheMusic) {
     w.Form_Click();
     w.tmrTime_Timer();
-    rig.fakes.sound.calls.clear();
-    w.cmdNew->click();
-    const QStringList &calls = rig.fakes.sound.calls;
-    EXPECT_EQ(w.lblMiss->text() + w.lblTime->text() + " " + calls.mid(calls.size() - 2).join(u','),
+    QTest::keyClick(w.cmdNew, Qt::Key_Return);
+    EXPECT_EQ(w.lblMiss->text() + w.lblTime->text() + " " + rig.fakes.sound.calls.last(2).join(u','),
               "00 open /opt/plinkard/snot.mid mymid,play mymid");
-    for (int i = 0; i < 3661; ++i) {
-        w.tmrTime_Timer();
+    for (int ms = w.tmrTime->interval(); ms <= 3'661'000; ms += w.tmrTime->interval()) { // 1 h 1 min 1 s of play
+        w.tmrTime->fire();
     }
     EXPECT_EQ(w.lblTime->text(), "1:1:1");
 }
@@ -65,8 +63,9 @@ TEST_F(Flow, MotionAsThePlayerSeesIt) {
     EXPECT_EQ(SeededRandom().next(), SeededRandom().next()); // and every run shows the same, not a clock's seed
 }
 
-// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed; or Exit
-// storing a path from the wrong box of a loaded settings window, or not at all.
+// Catches the winning-score question asked at an equal score, twice, when switched off, or not re-armed; "No" under
+// the penguin's box ending the lost game itself (once, it offered an entry and the penguin started a second new game);
+// or Exit storing a path from the wrong box of a loaded settings window, or not at all.
 TEST_F(Flow, WinningScoreAsksOnce) {
     frmSettings &settings = rig.forms->settings();
     w.lblScore->setText("1000");
@@ -76,7 +75,7 @@ TEST_F(Flow, WinningScoreAsksOnce) {
                                                     {false, "1000", "1001"},
                                                     {true, "1000", "5000"},
                                                     {false, "", "5000"},
-                                                    {false, "4999", "5000"}}) {
+                                                    {false, "499", "500"}}) {
         w.lblScore->text() == "1000" ? void() : w.cmdNew_Click();
         w.lblScore->setText(score);
         settings.chkWinScore->setChecked(noWinning);
@@ -88,17 +87,24 @@ TEST_F(Flow, WinningScoreAsksOnce) {
     ASSERT_EQ(asked, "01112");
     EXPECT_EQ(shown[0].title + "|" + QString::number(shown[0].style),
               QString("You made it!|%1").arg(MsgStyle::YesNo + MsgStyle::Exclamation));
-    EXPECT_EQ(w.lblScore->text(), "5000"); // "Yes" plays on
+    EXPECT_EQ(w.lblScore->text(), "500"); // "Yes" plays on
+    w.cmdNew_Click();
+    w.lblScore->setText("500");
+    rig.fakes.messages.answers = {MsgResult::No}; // to the question a tick asks under the penguin's box
+    rig.fakes.sound.calls.clear();
+    hit(w, 28);
+    EXPECT_EQ(shown.back().title + " " + w.lblScore->text() +
+                  QString::number(rig.fakes.sound.calls.count("play mymid")),
+              "You made it! 01"); // one new game: the penguin's
     settings.txtMidi->setText("/music/My Song.mid");
     w.cmdExit->click(); // with the settings window loaded, Exit stores what it holds
     EXPECT_EQ(rig.fakes.store.dump(),
               "MIDI=/music/My Song.mid|MIDI ON-OFF=1|WAVE=/opt/plinkard/mchgun.wav|WAVE ON-OFF=1");
 }
 
-// Catches F3 heard away from the panel (a focused child passed it up), a pause that halts nothing or that its OK does
-// not end; "No" to the winning score not ending the game: the name (typed, then Return) and the table for a good
-// score, then a new game; the table not modal (once, shots scored behind it); asked under the pause, play waits for
-// the pause's OK (once, closing the table restarted the clock behind the pause box).
+// Catches F3 heard away from the panel, another key pausing, a pause that halts nothing or that its OK does not end;
+// "No" to the winning score not ending the game: the name (typed, then Return) and the table for a good score, then a
+// new game; the table not modal (once, shots scored behind it); asked under the pause, play waits for its OK.
 TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     rig.forms->settings().txtWinScore->setText("100");
     w.show();
@@ -110,6 +116,10 @@ TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     QTest::mouseClick(w.chkSounds, Qt::LeftButton); // a click on a panel control gives the panel the focus
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), w.picPicture);
+    for (int key = Qt::Key_F1; key <= Qt::Key_F35; key += key == Qt::Key_F2 ? 2 : 1) { // no other key pauses
+        QTest::keyClick(w.picPicture, static_cast<Qt::Key>(key));
+    }
+    QTest::keyClicks(w.picPicture, " 0123456789abcdefghijklmnopqrstuvwxyzR\r\x1b\b"); // none shows a box: 4 in all
     w.lblScore->setText("50000");
     w.lblTime->setText("0:1:15");
     rig.fakes.messages.answers = {MsgResult::No, MsgResult::Ok, MsgResult::No};
@@ -131,7 +141,6 @@ TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     rig.fakes.messages.during = [&](const ShownBox &box) {
         box.title == "Paused" ? (tickWinScore(), void(underPause = timerFlags(w))) : void();
     };
-    QTest::keyClick(w.picPicture, Qt::Key_F2);
     QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
     rig.fakes.messages.during = nullptr;
     ASSERT_FALSE(shown.empty());
@@ -146,7 +155,7 @@ TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     w.hide();
 }
 
-// Catches the table not halting play, Command1 ignoring the typed name, or Escape closing it.
+// Catches the table not halting play, Command1 ignoring the typed name, Escape closing it, or a button deaf to Enter.
 TEST_F(Flow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     selectLevel(w, Hard);
     w.lblScore->setText("8500");
@@ -159,13 +168,13 @@ TEST_F(Flow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
             EXPECT_EQ(timerFlags(w), std::vector<bool>(6, false));
             seen << table.lblScore[2]->text() + " " + table.lblName[2]->text() + " " + table.lblName[9]->text();
             rig.forms->name().txtName->setText(QString(50, u'W'));
-            table.Command1->click();
+            QTest::keyClick(table.Command1, Qt::Key_Enter);
             seen << table.lblScore[2]->text() + " " + table.lblName[2]->text() + " " + table.lblName[9]->text();
             QTest::keyClick(&table, Qt::Key_Escape);
             EXPECT_TRUE(table.isVisible());
-            table.cmdClose->click();
+            QTest::keyClick(table.cmdClose, Qt::Key_Return);
         });
-        w.cmdHigh->click();
+        QTest::keyClick(w.cmdHigh, Qt::Key_Return);
     }
     const QString entered = "8500 " + QString(40, u'W') + " (0:12:5) Player 9";
     EXPECT_EQ(seen, QStringList({"8000 Player 3 Player 10", entered, "8000 Player 3 Player 10", entered}));
@@ -173,9 +182,8 @@ TEST_F(Flow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
 
-// Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings
-// window there from a start not yet done, so Exit stores bare file names that no later run finds; or Exit saving a
-// setting from the wrong box, under the wrong key, or not at all.
+// Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings window
+// there too early (Exit then stored bare file names); or Exit saving a setting from the wrong box or key, or none.
 TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndExitStoresTheFolder) {
     GameRig rig;
     rig.fakes.sound.devices = 0;
@@ -186,8 +194,7 @@ TEST(TicksDuringStartUp, MoveNoTargetOffTheGridAndExitStoresTheFolder) {
         }
     };
     frmPlinkard &game = rig.start();
-    EXPECT_EQ(rig.fakes.messages.shown.size(), 1U);
-    EXPECT_FALSE(rig.fakes.program.endedWith.has_value());
+    EXPECT_TRUE(rig.fakes.messages.shown.size() == 1 && !rig.fakes.program.endedWith); // start-up goes on
     EXPECT_TRUE(game.imgShoot[0]->isHidden() && game.imgShoot[1]->pos() == QPoint(px(4290), px(1635)));
     EXPECT_FALSE(rig.forms->isSettingsLoaded()); // built when first used, not before the first paint
     EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));

@@ -30,8 +30,8 @@ std::pair<QString, int> captionAndNeed(const QWidget *c) {
     return {caption, l && l->wordWrap() ? 0 : text + c->width() - room.width()};
 }
 
-// Catches a control outside its window, a caption too long for its control, or an access key doubled
-// (beyond the letters in `shared`, which the window's own captions give twice).
+// Catches a control outside its window, a caption too long for its control, an access key doubled (beyond the
+// letters in `shared`, which the window's own captions give twice), or a label's key pressing the button after it.
 void checkWindow(QWidget &window, const QString &shared = {}) {
     const auto name = window.windowTitle().toStdString();
     window.show();
@@ -53,6 +53,10 @@ void checkWindow(QWidget &window, const QString &shared = {}) {
         EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back()))
             << name << " " << key.toStdString();
         keys << key;
+        if (auto *l = qobject_cast<QLabel *>(c); l && l->buddy() && !key.isEmpty() && !shared.contains(key.back())) {
+            QTest::keySequence(&window, QKeySequence::mnemonic(caption)); // moves the focus, presses nothing
+            EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << name << key.toStdString();
+        }
     }
     window.hide();
 }

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "fakes/GameRig.h"
-#include "scores/frmScores.h"
+#include "game/GameTestSupport.h"
 
-#include <QLabel>
-#include <gtest/gtest.h>
-
-// Catches a missing scores.dat not ending the program, an odd one shown a line off (line 4 is place 1), or
-// lines kept that the table never shows (a file of a million lines was held whole).
+// Catches a missing scores.dat not ending the program, an odd one shown a line off (line 4 is place 1; CR, LF and
+// CR LF end a line, Latin-1), or lines kept that the table never shows (a file of a million lines was held whole).
 TEST(StartUpCheck, ScoreFileTable) {
     const QByteArray huge = QByteArray("1000000\n").repeated(1'000'000);
     const QByteArray binary("\x00\x01\xff\r\x7f\r\n\r\x00\x80\xa0\xe9 99\r\x00\xfe", 18);
@@ -14,7 +10,7 @@ TEST(StartUpCheck, ScoreFileTable) {
         {std::nullopt, true, ""},
         {"unreadable", true, ""},
         {QByteArray(), false, "|"},
-        {"1\n2\n3\n4\n5\n", false, "4|"},
+        {"1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10", false, "4|P10"}, // each end once, the last line without one
         {binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99|", 8))},
         {huge, false, "1000000|1000000"}};
     for (const auto &[bytes, ends, shown] : rows) {

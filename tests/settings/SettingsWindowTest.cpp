@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "game/GameTestSupport.h"
+#include "platform/BgrColor.h"
+#include "platform/QtFileDialogs.h"
 #include "settings/StoredSettings.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QFileSystemModel>
+#include <QImage>
+#include <QTemporaryDir>
 #include <climits>
-#include <gtest/gtest.h>
 
 using namespace StoredSettings;
 
@@ -21,22 +20,21 @@ QString shown(frmSettings &s) {
            QString::number(s.chkChgSpd->isChecked()) + QString::number(s.chkPoints->isChecked());
 }
 
-// Opens Settings with a real click; `inside` runs while it is up and must close it.
+// Opens Settings by Enter on its button; `inside` runs while it is up and must close it.
 void whileOpen(GameRig &rig, const std::function<void(frmSettings &)> &inside) {
     QTimer::singleShot(0, [&] { inside(rig.forms->settings()); });
-    rig.game().cmdSettings->click();
+    QTest::keyClick(rig.game().cmdSettings, Qt::Key_Return);
 }
 } // namespace
 
-// Catches Okay storing a value from the wrong box or key, a path's case changed, a winning score stored that reads
-// back as another, Cancel not re-reading, or play not halted and resumed.
+// Catches Okay storing a value from the wrong box or key, a path's case changed, a winning score stored that reads back
+// as another, Cancel not re-reading, play not halted and resumed, Enter deaf on a button or pressing one from a box.
 TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     GameRig rig;
     rig.fakes.files.files.insert("/Music/My B.MID", "data");
-    rig.fakes.store.set(Midi, "/music/a.mid");
+    rig.fakes.fileDialogs.answers = {"/browsed.mid"};
     frmPlinkard &w = rig.start();
     selectLevel(w, TooEasy);
-    EXPECT_EQ(shown(rig.forms->settings()), "/music/a.mid|/opt/plinkard/mchgun.wav|100000000|0111");
     for (const auto &[typed, winning] : {std::pair{"5000", "5000"}, {"12a", "100000000"}, {"12é", "100000000"}}) {
         whileOpen(rig, [&](frmSettings &s) {
             EXPECT_EQ(timerFlags(w), std::vector<bool>(6, false));
@@ -45,7 +43,8 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
             s.txtWinScore->setText(QString::fromUtf8(typed));
             s.chkChgSpd->setChecked(false);
             s.chkWinScore->setChecked(true);
-            s.cmdOk->click();
+            QTest::keyClick(s.txtWave, Qt::Key_Return);
+            QTest::keyClick(s.cmdOk, Qt::Key_Return);
         });
         EXPECT_EQ(rig.fakes.store.dump(),
                   "Change Speed=0|Extra Points=1|MIDI=/Music/My B.MID|WAVE=|Win Score=1|Winning Score=" +
@@ -58,7 +57,7 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     whileOpen(rig, [&](frmSettings &s) {
         s.txtMidi->setText("/edited.mid");
         s.chkPoints->setChecked(false);
-        s.cmdNo->click();
+        QTest::keyClick(s.cmdNo, Qt::Key_Enter);
     });
     EXPECT_EQ(rig.fakes.store.dump(), before);
     EXPECT_EQ(rig.fakes.sound.calls.last(2), music);
@@ -66,59 +65,109 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
     EXPECT_EQ(timerFlags(w), playingAt(TooEasy));
 }
 
-// Catches a stored value misread: garbage gives the default (once, "12é" or a tab turned the score off).
+// Catches a stored value misread or read from another key: garbage gives the default (once, "12é" or a tab turned the
+// score off). The settings window as above (default paths left out), then Music and Sounds On/Off.
 TEST(SettingsWindow, StoredValuesTable) {
     const std::vector<std::pair<std::vector<std::pair<QString, QString>>, const char *>> rows{
-        {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12é"}}, "100000000|0111"},
-        {{{WinScore, " 1 "}, {ChangeSpeed, "0\n"}, {ExtraPoints, "0"}, {WinningScore, ""}}, "|1000"},
-        {{{WinningScore, "1\t2"}}, "100000000|0111"},
-        {{{WinningScore, "0042"}}, "0042|0111"},
+        {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12é"}}, "100000000|0111 11"},
+        {{{WinScore, " 1 "}, {ChangeSpeed, "0\n"}, {ExtraPoints, "0"}, {WinningScore, ""}}, "|1000 11"},
+        {{{WinningScore, "1\t2"}, {MidiOnOff, " 0"}, {WaveOnOff, "yes"}}, "100000000|0111 01"},
+        {{{WinningScore, "0042"}, {WaveOnOff, "0"}, {Midi, "/a.mid"}, {Wave, "/b"}}, "/a.mid|/b|0042|0111 10"},
     };
     for (const auto &[stored, expected] : rows) {
         GameRig rig;
         for (const auto &[key, value] : stored) {
             rig.fakes.store.set(key, value);
         }
-        rig.start();
-        EXPECT_EQ(shown(rig.forms->settings()).section('|', 2), QString::fromUtf8(expected)) << expected;
+        frmPlinkard &w = rig.start();
+        QString seen = shown(rig.forms->settings()) + " " + QString::number(w.chkMusic->isChecked()) +
+                       QString::number(w.chkSounds->isChecked());
+        EXPECT_EQ(seen.remove("/opt/plinkard/snot.mid|/opt/plinkard/mchgun.wav|"), QString::fromUtf8(expected));
     }
 }
 
-// Catches a non-digit let into the winning-score box, or "No Winning Score" not switching the box.
-TEST(SettingsWindow, WinningScoreBoxTakesOnlyDigits) {
+// Catches a non-digit of codes 32 to 126 let into the winning-score box or another key refused (Backspace, "é"), "No
+// Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit),
+// typing past the longest file name taken silently; or a Browse dialog listing other files than its filter names.
+TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
+    const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
+    QTemporaryDir dir;
+    for (const char *name : {"a.mid", "b.rmi", "c.wav", "d.gif", "e.jpg", "f.bmp", "g.wmf", "h.dib", "mid", "x.midi"}) {
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    }
+    QtFileDialogs real;
     GameRig rig;
-    rig.start();
+    rig.fakes.fileDialogs.real = &real;
+    rig.fakes.store.set(Midi, path);
+    rig.fakes.store.set(WinningScore, digits);
+    frmPlinkard &w = rig.start();
     frmSettings &s = rig.forms->settings();
+    EXPECT_EQ(s.txtWinScore->text(), digits);
     s.show();
     QApplication::setActiveWindow(&s);
     s.txtWinScore->clear();
-    QTest::keyClicks(s.txtWinScore, "1a 2+-.3");
+    QTest::keyClicks(s.txtWinScore, "1a 2+-.3/:~");
+    QTest::sendKeyEvent(QTest::Click, s.txtWinScore, Qt::Key_unknown, "é", {});
     QTest::keyClick(s.txtWinScore, Qt::Key_Backspace);
     QApplication::clipboard()->setText("4 5");
     s.txtWinScore->paste();
     QApplication::clipboard()->setText("67");
     QTest::keyClick(s.txtWinScore, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(s.txtWinScore->text() + " " + QString::number(rig.fakes.program.beeps), "1267 6");
+    EXPECT_EQ(s.txtWinScore->text() + " " + QString::number(rig.fakes.program.beeps), "12367 9");
     QTest::mouseClick(s.chkWinScore, Qt::LeftButton);
     EXPECT_FALSE(s.txtWinScore->isEnabled());
     QTest::mouseClick(s.chkWinScore, Qt::LeftButton);
     EXPECT_TRUE(s.txtWinScore->isEnabled() && s.txtWinScore->hasFocus());
-    s.hide();
-}
-
-// Catches a long stored value cut to the box's limit and written back cut on Exit (a 100,009-character music
-// path lost its end with no word), or a box that takes typing past the longest name a file can have, silently.
-TEST(SettingsWindow, LongStoredValuesAreHeldWholeAndTypingStopsAtThePathLimit) {
-    const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
-    GameRig rig;
-    rig.fakes.store.set(Midi, path);
-    rig.fakes.store.set(WinningScore, digits);
-    frmPlinkard &w = rig.start();
-    frmSettings &s = rig.forms->settings();
     s.txtWave->setText(QString(PATH_MAX - 1, u'w'));
     QTest::keyClicks(s.txtWave, "xy");
-    EXPECT_EQ(s.txtWinScore->text(), digits);
-    EXPECT_EQ(s.txtWave->text().size() * 10 + rig.fakes.program.beeps, PATH_MAX * 10 + 1);
+    EXPECT_EQ(s.txtWave->text().size() * 10 + rig.fakes.program.beeps, PATH_MAX * 10 + 10);
+    QStringList listed; // the files in the folder that each dialog's filter lets through
+    for (QPushButton *browse :
+         {s.cmdMusic, s.cmdSound, rig.forms->colors().cmdBGBrowse, rig.forms->colors().cmdSBGBrowse}) {
+        QTimer::singleShot(0, [&] {
+            const QStringList filter =
+                QApplication::activeModalWidget()->findChild<QFileSystemModel *>()->nameFilters();
+            listed << QDir(dir.path()).entryList(filter, QDir::Files).join(' ');
+            QApplication::activeModalWidget()->close();
+        });
+        browse->click();
+    }
+    EXPECT_EQ(listed.join('/'), "a.mid b.rmi/c.wav/d.gif e.jpg f.bmp g.wmf h.dib/d.gif e.jpg f.bmp g.wmf h.dib");
     w.cmdExit->click();
     EXPECT_EQ(rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"), path);
+}
+
+// Catches a choice landing on another part or on none, a second visit starting from the defaults (once, it undid the
+// first), or the look that Colours' Okay applied kept after Cancel in the Settings window that opened Colours.
+TEST(ColorsWindow, EachChoiceLandsOnItsOwnPartUntilSettingsCancelsIt) {
+    GameRig rig;
+    frmPlinkard &w = rig.start();
+    QTemporaryDir dir;
+    QImage image(100, 40, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(dir.filePath("g.bmp")) && (image.fill(Qt::magenta), image.save(dir.filePath("m.bmp"))));
+    // The field's picture and colour and the panel's (from y 249) picture and colour on the screen; its text colour.
+    const auto seen = [&] {
+        const QImage shot = w.grab().toImage();
+        return QList<QColor>{shot.pixelColor(20, 20), shot.pixelColor(150, 20), shot.pixelColor(90, 264),
+                             shot.pixelColor(120, 279), w.lblScore->palette().color(QPalette::WindowText)};
+    };
+    rig.fakes.colorDialogs.answers = {0x332211U, 0x665544U, 0x998877U, 0x000001U};
+    rig.fakes.fileDialogs.answers = {dir.filePath("g.bmp"), dir.filePath("m.bmp")};
+    frmColors &c = rig.forms->colors();
+    for (QPushButton *b : {c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse, c.cmdSBGBrowse, c.cmdOk}) {
+        b->click();
+    }
+    QList<QColor> look{Qt::green, fromBgr(0x332211U), Qt::magenta, fromBgr(0x665544U), fromBgr(0x998877U)}, changed;
+    EXPECT_EQ(seen(), look);
+    QTimer::singleShot(0, [&] { // the next visit, from Settings, starts from what is in force
+        rig.forms->colors().cmdSBGColor->click();
+        rig.forms->colors().cmdOk->click();
+        changed = seen();
+        rig.forms->settings().cmdNo->click();
+    });
+    w.cmdSettings->click();
+    EXPECT_EQ(seen(), look);
+    look[3] = fromBgr(0x000001U);
+    EXPECT_EQ(changed, look);
 }
