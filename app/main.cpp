@@ -8,6 +8,7 @@
 #include "platform/QtFiles.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtProgramControl.h"
+#include "platform/QuitSignals.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
 #include "platform/WaylandWindows.h"
@@ -41,5 +42,13 @@ int main(int argc, char *argv[]) {
     modPlinkard mod(sound, files);
     Forms forms(services, mod);
     forms.main().show();
+    // A signal, or the session ending, saves as Exit does; before the window shows there is nothing to save.
+    const auto quit = [&forms] {
+        if (forms.isMainLoaded() && forms.main().isVisible()) {
+            forms.main().close();
+        }
+    };
+    const QuitSignals quitSignals(quit);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, quit);
     return QApplication::exec();
 }

@@ -97,7 +97,8 @@ class Program:
 
 
 # The music (which a "Sound Test" box, though a server runs, would hold back) and a shot heard, the music stopping
-# at once when switched off, a new shot cutting the one before (F3 with real keys: run_wayland.py; after Tab: FlowTest).
+# at once when switched off, a new shot cutting the one before (F3 with real keys: run_wayland.py; after Tab: FlowTest);
+# SIGTERM stores the switched-off box.
 def play():
     program = Program("play", {})
     main = program.window("Plinkard")
@@ -111,6 +112,9 @@ def play():
     twice = lambda: xdotool("mousemove", x + 51, y + 120, "click", "--repeat", 2, "--delay", 200, 1)
     loud = [i for i, v in enumerate(heard(1.5, twice)) if abs(v) > 0.01]
     assert loud and 0.65 < (loud[-1] - loud[0]) / 8000 < 1.0, "a second shot did not cut the first"
+    program.process.terminate()  # as at logout: the save of Exit, then the status SIGTERM gives
+    stored = program.process.wait(5) == -signal.SIGTERM and open(os.path.join(program.config, "Brindlecot.ini")).read()
+    assert stored and "MIDI ON-OFF=0\n" in stored, f"SIGTERM: status {program.process.returncode}, stored {stored!r}"
 
 
 # The sound server frozen during play, or before the start: shots, New Game and Exit, and the process still ends.
