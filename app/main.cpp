@@ -16,6 +16,8 @@
 #include "sound/modPlinkard.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
@@ -50,5 +52,12 @@ int main(int argc, char *argv[]) {
     };
     const QuitSignals quitSignals(quit);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, quit);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The settings are on disk. A sound thread left behind (a frozen sound server) may still use what
+    // the teardown of the program and its libraries frees: then the process ends without it.
+    if (!sound.shutDown()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
