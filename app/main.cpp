@@ -44,17 +44,16 @@ int main(int argc, char *argv[]) {
     modPlinkard mod(sound, files);
     Forms forms(services, mod);
     forms.main().show();
-    // A signal, or the session ending, saves as Exit does; before the window shows there is nothing to save.
-    const auto quit = [&forms] {
+    // A signal saves as Exit does (the session manager's logout closes the window itself); before the
+    // window shows there is nothing to save.
+    const QuitSignals quitSignals([&forms] {
         if (forms.isMainLoaded() && forms.main().isVisible()) {
             forms.main().close();
         }
-    };
-    const QuitSignals quitSignals(quit);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, quit);
+    });
     const int status = QApplication::exec();
-    // The settings are on disk. A sound thread left behind (a frozen sound server) may still use what
-    // the teardown of the program and its libraries frees: then the process ends without it.
+    // The settings are on disk. A sound thread still busy after its half second is left behind, and may
+    // still use what the teardown of the program and its libraries frees: then the process ends without it.
     if (!sound.shutDown()) {
         std::fflush(nullptr);
         std::_Exit(status);
