@@ -100,12 +100,12 @@ int countEvents(const QByteArray &midi, int limit) {
         return value;
     };
     int events = 0;
+    uchar status = 0; // running status: a data byte first repeats the last status, as FluidSynth does across tracks
     for (qint64 chunk = 8 + length(0); chunk + 8 <= size && events <= limit; chunk += 8 + length(chunk)) {
         if (std::string_view(midi.constData() + chunk, 4) != "MTrk") {
             continue;
         }
         const qint64 end = std::min(size, chunk + 8 + length(chunk));
-        uchar status = 0; // running status: a data byte first repeats the last status
         for (qint64 at = chunk + 8; at < end && events <= limit; ++events) {
             number(at, end); // the time since the event before
             if (at < end && (bytes[at] & 0x80) != 0) {
