@@ -8,6 +8,7 @@
 #include "platform/QtFiles.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtProgramControl.h"
+#include "platform/QuitSignals.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
 #include "platform/WaylandWindows.h"
@@ -15,6 +16,8 @@
 #include "sound/modPlinkard.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
@@ -41,5 +44,19 @@ int main(int argc, char *argv[]) {
     modPlinkard mod(sound, files);
     Forms forms(services, mod);
     forms.main().show();
-    return QApplication::exec();
+    // A signal saves as Exit does (the session manager's logout closes the window itself); before the
+    // window shows there is nothing to save.
+    const QuitSignals quitSignals([&forms] {
+        if (forms.isMainLoaded() && forms.main().isVisible()) {
+            forms.main().close();
+        }
+    });
+    const int status = QApplication::exec();
+    // The settings are on disk. A sound thread still busy after its half second is left behind, and may
+    // still use what the teardown of the program and its libraries frees: then the process ends without it.
+    if (!sound.shutDown()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

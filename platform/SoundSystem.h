@@ -15,4 +15,7 @@ public:
     virtual void close(const QString &alias) = 0;
     // Returns at once; a new sound cuts off the one still playing.
     virtual void playWave(const QString &file) = 0;
+    // Ends the sound within a bounded time, after which no call plays anything; false when a thread
+    // of it is left behind, still running.
+    virtual bool shutDown() { return true; }
 };

@@ -28,8 +28,14 @@ constexpr double Gain = 0.5;
 // The game's piece sounds at most 63 voices at once (counted while rendering it); half as many again
 // in reserve. FluidSynth's default of 256 holds another 1.6 MiB that no note uses.
 constexpr int Polyphony = 96;
-// Larger files are no music anyone would pick.
-constexpr qint64 MaxMidiBytes = 16 << 20;
+// Larger files are no music anyone would pick: the game's piece has 19 KB.
+constexpr qint64 MaxMidiBytes = 4 << 20;
+// FluidSynth's player keeps some 56 bytes for every event of a piece, frees them one by one when the
+// piece stops, and plays all the events of one instant in one go on the music's thread: 65,536 notes at
+// once take it a third of a second. The game's piece has 4,518 events, a long song some tens of
+// thousands. The 8.4 million events of a 16 MiB file held 460 MB, and every New Game kept the sound
+// thread busy for most of a second.
+constexpr int MaxMidiEvents = 1 << 16;
 
 // RIFF MIDI files hold their "data" chunk first or behind a few small ones (INFO, DISP). One that
 // holds it further on is no music: walking thousands of empty chunks kept the sound thread busy.
@@ -76,13 +82,56 @@ MidiSpan findMidi(QFile &file) {
     return {};
 }
 
+// The events of the tracks of standard MIDI data, read as FluidSynth's player reads them, counted up to
+// one past `limit`. A length that runs past the data is cut to it.
+int countEvents(const QByteArray &midi, int limit) {
+    const auto *bytes = reinterpret_cast<const uchar *>(midi.constData());
+    const qint64 size = midi.size();
+    const auto length = [&](qint64 at) { return at + 8 <= size ? qint64(qFromBigEndian<quint32>(bytes + at + 4)) : 0; };
+    // A variable-length number: seven bits a byte, at most four bytes.
+    const auto number = [&](qint64 &at, qint64 end) {
+        qint64 value = 0;
+        for (int n = 0; n < 4 && at < end; ++n) {
+            value = (value << 7) | (bytes[at] & 0x7f);
+            if ((bytes[at++] & 0x80) == 0) {
+                break;
+            }
+        }
+        return value;
+    };
+    int events = 0;
+    uchar status = 0; // running status: a data byte first repeats the last status, as FluidSynth does across tracks
+    for (qint64 chunk = 8 + length(0); chunk + 8 <= size && events <= limit; chunk += 8 + length(chunk)) {
+        if (std::string_view(midi.constData() + chunk, 4) != "MTrk") {
+            continue;
+        }
+        const qint64 end = std::min(size, chunk + 8 + length(chunk));
+        for (qint64 at = chunk + 8; at < end && events <= limit; ++events) {
+            number(at, end); // the time since the event before
+            if (at < end && (bytes[at] & 0x80) != 0) {
+                status = bytes[at++];
+            }
+            if (status == 0xff) { // meta event: its type, then the length of its data
+                ++at;
+                at += number(at, end);
+            } else if (status == 0xf0 || status == 0xf7) { // system exclusive: the length of its data
+                at += number(at, end);
+            } else {
+                at += (status & 0xe0) == 0xc0 ? 1 : 2; // program change and channel pressure have one data byte
+            }
+        }
+    }
+    return events;
+}
+
 QByteArray standardMidi(const QString &name) {
     QFile file;
     if (!openRegularFile(file, name)) {
         return {};
     }
     const MidiSpan span = findMidi(file);
-    return span.size > 0 && file.seek(span.offset) ? file.read(span.size) : QByteArray();
+    QByteArray midi = span.size > 0 && file.seek(span.offset) ? file.read(span.size) : QByteArray();
+    return countEvents(midi, MaxMidiEvents) <= MaxMidiEvents ? midi : QByteArray();
 }
 } // namespace
 

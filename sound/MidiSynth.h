@@ -24,7 +24,8 @@ public:
 
     bool hasSoundFont() const { return m_fontId >= 0; }
 
-    // Plays this piece once from its beginning, replacing any other; false for a file that is no MIDI file.
+    // Plays this piece once from its beginning, replacing any other; false for a file that is no MIDI
+    // file, or one too large to be music (over 4 MiB, or over 65,536 events).
     // The file is read whole here, so a later change to it does not reach the playing piece.
     bool start(const QString &file);
     // Silences the piece at once and forgets it.

@@ -32,20 +32,30 @@ QtSoundSystem::QtSoundSystem() : m_thread(new QThread), m_context(new QObject), 
     });
 }
 
-QtSoundSystem::~QtSoundSystem() {
+QtSoundSystem::~QtSoundSystem() { shutDown(); }
+
+bool QtSoundSystem::shutDown() {
+    if (m_context == nullptr) {
+        return !m_leftBehind;
+    }
     post([d = m_devices, context = m_context, thread = m_thread] {
         delete d;
         context->deleteLater(); // when the loop ends, not inside its own call
         thread->quit();
     });
-    if (m_thread->wait(QDeadlineTimer(CloseWithinMs))) {
+    m_context = nullptr;
+    m_leftBehind = !m_thread->wait(QDeadlineTimer(CloseWithinMs));
+    if (!m_leftBehind) {
         delete m_thread;
     }
     // Otherwise the thread is left behind: whatever holds it, the program ends around it.
+    return !m_leftBehind;
 }
 
 template <typename Fn> void QtSoundSystem::post(Fn &&fn) {
-    QMetaObject::invokeMethod(m_context, std::forward<Fn>(fn), Qt::QueuedConnection);
+    if (m_context != nullptr) {
+        QMetaObject::invokeMethod(m_context, std::forward<Fn>(fn), Qt::QueuedConnection);
+    }
 }
 
 QString QtSoundSystem::defaultSound() { return QStringLiteral(":/sounds/default.wav"); }

@@ -13,8 +13,7 @@ class QThread;
 class QtSoundSystem final : public SoundSystem {
 public:
     QtSoundSystem();
-    // Waits a bounded time for the sound thread to close its outputs, so no file or server can hold
-    // up the end of the program.
+    // Shuts down, if that has not been done.
     ~QtSoundSystem() override;
     QtSoundSystem(const QtSoundSystem &) = delete;
     QtSoundSystem &operator=(const QtSoundSystem &) = delete;
@@ -23,6 +22,9 @@ public:
     void playFromStart(const QString &alias) override;
     void close(const QString &alias) override;
     void playWave(const QString &file) override;
+    // Waits a bounded time for the sound thread to close its outputs, so no file or server can hold
+    // up the end of the program.
+    bool shutDown() override;
 
     // Our own sound for a file that cannot be played.
     static QString defaultSound();
@@ -32,7 +34,8 @@ private:
     template <typename Fn> void post(Fn &&fn);
 
     QThread *m_thread;
-    QObject *m_context; // lives on m_thread
+    QObject *m_context; // lives on m_thread; null once shut down
+    bool m_leftBehind = false;
     // Created, used and deleted on m_thread only; the posted calls hold this, never the object.
     Devices *m_devices;
 };

@@ -100,6 +100,8 @@ void SoundModule::playWave(const QString &file) {
     }
 }
 
+bool SoundModule::shutDown() { return m_sound == nullptr || m_sound->shutDown(); }
+
 bool SoundModule::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Paint && m_waitingForPaint) {
         // Behind whatever else the paint has posted, such as the flush of the window.

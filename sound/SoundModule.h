@@ -26,6 +26,7 @@ public:
     void playFromStart(const QString &alias) override;
     void close(const QString &alias) override;
     void playWave(const QString &file) override;
+    bool shutDown() override;
 
     // Null until the module is in, and when it cannot be loaded.
     SoundSystem *loaded() const { return m_sound.get(); }

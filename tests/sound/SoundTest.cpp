@@ -224,6 +224,11 @@ TEST(HostileFiles, EveryReaderTable) {
     QFile built(QStringLiteral(PLINKARD_SOUND_MODULE));
     ASSERT_TRUE(built.open(QIODevice::ReadOnly) && synth.hasSoundFont());
     const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
+    const auto track = [](const QByteArray &events) { // a MIDI file of one track
+        const quint32 size = qToBigEndian(quint32(events.size()));
+        return QByteArray("MThd\0\0\0\6\0\0\0\1\0\x60MTrk", 18) + QByteArray(reinterpret_cast<const char *>(&size), 4) +
+               events;
+    };
     std::vector<int16_t> out(22050);
     const std::map<QString, std::function<QString(const QString &)>> readers{
         {"Brindlecot.ini", [&](const QString &) { return store.read("Brindlecot", "Plinkard", "MIDI", "default"); }},
@@ -260,6 +265,8 @@ TEST(HostileFiles, EveryReaderTable) {
         {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", {}).repeated(20) + chunk("data", note)), "silent"},
         {"music", Plain, chunk("RIFF", "RMID" + chunk("LIST", note)), "silent"},
         {"music", Plain, chunk("RIFF", "RMID" + chunk("data", "MTrkMThd")), "silent"},
+        {"music", Plain, track(QByteArray("\0\x90\x3c\x40", 4).repeated((4 << 20) - 6)), "silent"}, // 16 MiB of notes
+        {"music", Plain, track("\0\xc0\0" + QByteArray((4 << 20) - 32, '\0')), "silent"}, // 2 M in running status
         {"module", Fifo, {}, "silent"}, {"module", Plain, built.read(built.size() * 2 / 3), "silent"}, // truncated
         {"picture", Fifo, {}, "none"}, {"picture", Plain, big.data(), "none"}}; // shown: ColorsWindowTest
     // clang-format on
