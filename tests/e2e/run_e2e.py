@@ -107,10 +107,19 @@ class Program:
                 f.write("[Plinkard]\n" + "".join(f"{k}={v}\n{k.replace(' ', '%20')}={v}\n" for k, v in settings.items()))
         env = dict(os.environ, XDG_CONFIG_HOME=self.config, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **(env or {}))
         env = {k: v for k, v in env.items() if v is not None and k != "QT_QPA_PLATFORM"}
-        self.process = subprocess.Popen([os.path.join(self.folder, "plinkard")], cwd=cwd or self.folder, env=env)
         PROGRAMS.append(self)
-        self.app = wait_for("the program in the accessibility tree", lambda: next(
-            a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == self.process.pid), 15)
+        for attempt in (1, 2):  # now and then a new client is not seen on the accessibility bus: one more start
+            self.process = subprocess.Popen([os.path.join(self.folder, "plinkard")], cwd=cwd or self.folder, env=env)
+            try:
+                self.app = wait_for("the program in the accessibility tree", lambda: next(
+                    a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == self.process.pid), 15)
+                break
+            except AssertionError:
+                print(f"start {attempt}: not on the accessibility bus, status {self.process.poll()}", flush=True)
+                self.process.kill()
+                self.process.wait()
+                if attempt == 2:
+                    raise
 
     def window(self, title, timeout=10):
         return wait_for(f"the window {title!r}", lambda: next(w for w in children(self.app) if w.name == title), timeout)
