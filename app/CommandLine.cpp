@@ -30,8 +30,9 @@ std::optional<int> answerCommandLine(int argc, char *argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    if (parser.parse(arguments) && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
-        parser.positionalArguments().isEmpty()) {
+    const auto answers = [&](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
+    if (parser.parse(arguments) && parser.positionalArguments().isEmpty() && !answers("help") && !answers("help-all") &&
+        !answers("version")) {
         return std::nullopt;
     }
     // Only now a core application, which the help text needs; it opens no display.
