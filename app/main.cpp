@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "CommandLine.h"
 #include "RunReport.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
@@ -21,6 +22,9 @@
 
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
+    if (const auto status = answerCommandLine(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
 #ifdef PLINKARD_RUN_REPORT // the benchmark build only
     RunReport::installIfAsked();

@@ -136,8 +136,19 @@ QByteArray standardMidi(const QString &name) {
 } // namespace
 
 QString MidiSynth::defaultSoundFont() {
-    for (const char *path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}) {
-        QString name = QString::fromLatin1(path);
+    // FluidSynth's own setting, which a distribution points at its SoundFont; then Debian's General MIDI one.
+    QStringList names;
+    if (fluid_settings_t *settings = new_fluid_settings(); settings != nullptr) {
+        char *configured = nullptr;
+        if (fluid_settings_getstr_default(settings, "synth.default-soundfont", &configured) == FLUID_OK &&
+            configured != nullptr) {
+            names << QFile::decodeName(configured);
+        }
+        delete_fluid_settings(settings);
+    }
+    names << QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2")
+          << QStringLiteral("/usr/share/sounds/sf3/default-GM.sf3");
+    for (const QString &name : names) {
         if (QFileInfo(name).isFile()) {
             return name;
         }

@@ -11,7 +11,7 @@ class MidiSynth {
 public:
     static constexpr int SampleRate = 44100;
 
-    // The SoundFont of Debian's General MIDI package; empty when none is installed.
+    // The SoundFont FluidSynth is set up with, else that of Debian's General MIDI package; empty when none is there.
     static QString defaultSoundFont();
     // Whether the file begins as a standard MIDI file, or as a RIFF MIDI file (.rmi) that may hold one.
     static bool isMidiFile(const QString &file);

@@ -19,6 +19,7 @@ struct QtSoundSystem::Devices {
     std::unique_ptr<FluidMusic> music;
 };
 
+const char plinkard_sound_interface[] = PLINKARD_SOUND_INTERFACE;
 SoundSystem *plinkard_create_sound_system() { return new QtSoundSystem; }
 
 QtSoundSystem::QtSoundSystem() : m_thread(new QThread), m_context(new QObject), m_devices(new Devices) {

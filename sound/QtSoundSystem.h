@@ -40,5 +40,7 @@ private:
     Devices *m_devices;
 };
 
-// What the program resolves in the module.
+// What the program resolves in the module: the version of this interface, checked before the module is
+// mapped, and the sound system.
+extern "C" Q_DECL_EXPORT const char plinkard_sound_interface[];
 extern "C" Q_DECL_EXPORT SoundSystem *plinkard_create_sound_system();

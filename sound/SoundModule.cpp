@@ -1,47 +1,93 @@
 // SPDX-License-Identifier: MIT
 #include "SoundModule.h"
 
-#include "SoundModuleFingerprint.h"
 #include "platform/QtFiles.h"
 #include "platform/RegularFile.h"
 #include "platform/SoundServerProbe.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QEvent>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <link.h>
+#include <vector>
 
 namespace {
 // Loading begins at the first paint, or after this long when nothing paints; on a busy machine
 // the first paint itself can take a second.
 constexpr int LoadAtTheLatestMs = 3000;
 
+constexpr char InterfaceVersion[] = PLINKARD_SOUND_INTERFACE;
+constexpr char InterfaceSymbol[] = "plinkard_sound_interface";
+
 QString besideProgram() { return QtFiles().programFolder() + QStringLiteral("/libplinkard_soundmodule.so"); }
 
-struct Fingerprint {
-    qint64 size;
-    const char *sha256;
-};
-// The module as built and as the package installs it, stripped.
-constexpr auto BuiltModule = std::to_array<Fingerprint>({PLINKARD_BUILT_SOUND_MODULE});
+// Bytes at an offset of the file, all of them or none.
+QByteArray readAt(QFile &file, quint64 offset, quint64 size) {
+    const auto length = quint64(file.size());
+    if (size == 0 || offset > length || size > length - offset || !file.seek(qint64(offset))) {
+        return {};
+    }
+    QByteArray bytes = file.read(qint64(size));
+    return quint64(bytes.size()) == size ? bytes : QByteArray();
+}
 
-// A truncated module is mapped past its end, and the dynamic linker's first touch of the missing
-// pages kills the game with SIGBUS; a module of another build may not fit the program at all.
-bool isBuiltModule(QFile &file) {
-    const qint64 size = file.size();
-    if (std::none_of(BuiltModule.begin(), BuiltModule.end(), [size](const Fingerprint &f) { return f.size == size; })) {
+// A table of ELF records (headers, symbols), empty when any of it lies outside the file.
+template <typename T> std::vector<T> readTable(QFile &file, quint64 offset, quint64 count, quint64 entrySize) {
+    const QByteArray bytes =
+        entrySize == sizeof(T) && count <= (1U << 20) ? readAt(file, offset, count * sizeof(T)) : QByteArray();
+    std::vector<T> table(std::size_t(bytes.size()) / sizeof(T));
+    std::memcpy(table.data(), bytes.constData(), table.size() * sizeof(T));
+    return table;
+}
+
+// The program's own ELF header, which the linker places at the start of its first segment.
+extern "C" const ElfW(Ehdr) __ehdr_start; // NOLINT(bugprone-reserved-identifier)
+
+// A module is mapped only when the dynamic linker can map it whole, and only when it is ours. The
+// dynamic linker maps every segment the program headers name; one that runs past the end of a
+// truncated file kills the game with SIGBUS at its first touch. The interface version comes from
+// the module's dynamic symbol table, which every strip keeps: what strip, a distribution's rebuild or
+// another compiler change is all outside it, so such a module still loads; one of another program,
+// machine or version of the game is refused before its code can run.
+bool isOurModule(QFile &file) {
+    const auto header = readTable<ElfW(Ehdr)>(file, 0, 1, sizeof(ElfW(Ehdr)));
+    if (header.empty() || std::memcmp(header[0].e_ident, __ehdr_start.e_ident, EI_OSABI) != 0 ||
+        header[0].e_type != ET_DYN || header[0].e_machine != __ehdr_start.e_machine) {
         return false;
     }
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) {
+    const auto segments = readTable<ElfW(Phdr)>(file, header[0].e_phoff, header[0].e_phnum, header[0].e_phentsize);
+    const auto size = quint64(file.size());
+    if (segments.empty() || std::any_of(segments.begin(), segments.end(), [size](const ElfW(Phdr) & s) {
+            return s.p_offset > size || s.p_filesz > size - s.p_offset;
+        })) {
         return false;
     }
-    const QByteArray hex = hash.result().toHex();
-    return std::any_of(BuiltModule.begin(), BuiltModule.end(),
-                       [&](const Fingerprint &f) { return f.size == size && hex == f.sha256; });
+    const auto sections = readTable<ElfW(Shdr)>(file, header[0].e_shoff, header[0].e_shnum, header[0].e_shentsize);
+    const auto dynsym =
+        std::find_if(sections.begin(), sections.end(), [&](const ElfW(Shdr) & s) { return s.sh_type == SHT_DYNSYM; });
+    if (dynsym == sections.end() || dynsym->sh_link >= sections.size()) {
+        return false;
+    }
+    const QByteArray names = readAt(file, sections[dynsym->sh_link].sh_offset, sections[dynsym->sh_link].sh_size);
+    const QByteArray version(InterfaceVersion, sizeof InterfaceVersion); // with its terminating zero
+    for (const auto &symbol :
+         readTable<ElfW(Sym)>(file, dynsym->sh_offset, dynsym->sh_size / sizeof(ElfW(Sym)), dynsym->sh_entsize)) {
+        if (symbol.st_name >= quint64(names.size()) ||
+            std::strcmp(names.constData() + symbol.st_name, InterfaceSymbol) != 0) {
+            continue;
+        }
+        // Its bytes, where the segment that holds them maps them from.
+        for (const auto &s : segments) {
+            if (s.p_type == PT_LOAD && symbol.st_value >= s.p_vaddr &&
+                symbol.st_value - s.p_vaddr + quint64(version.size()) <= s.p_filesz) {
+                return readAt(file, s.p_offset + (symbol.st_value - s.p_vaddr), quint64(version.size())) == version;
+            }
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -126,12 +172,12 @@ void SoundModule::startLoading() {
     }
     m_tried = true;
     // The dynamic linker maps and relocates some hundred libraries; the window goes on meanwhile.
-    // The module is checked here too: hashing it takes a few milliseconds.
+    // The module is checked here too: reading its headers and symbols takes well under a millisecond.
     m_loader = QThread::create([this, path = m_library.fileName()] {
         // Loaded through the descriptor that was checked: the file cannot change in between, and a
         // folder name that is not UTF-8 reaches the dynamic linker whole.
         QFile module;
-        if (openRegularFile(module, path) && isBuiltModule(module)) {
+        if (openRegularFile(module, path) && isOurModule(module)) {
             m_library.setFileName(QStringLiteral("/proc/self/fd/%1").arg(module.handle()));
             m_library.load();
         }
@@ -156,6 +202,11 @@ void SoundModule::takeModule() {
     m_loader = nullptr;
     if (!m_library.isLoaded()) {
         return; // refused or missing: silence (resolve() would load it here, unchecked)
+    }
+    // The version mapped is the one that counts, checked before any code of the module runs.
+    const auto *version = reinterpret_cast<const char *>(m_library.resolve(InterfaceSymbol));
+    if (version == nullptr || std::strcmp(version, InterfaceVersion) != 0) {
+        return;
     }
     using Create = SoundSystem *(*)();
     const auto create = reinterpret_cast<Create>(m_library.resolve("plinkard_create_sound_system"));

@@ -2,6 +2,9 @@
 #include "sound/SoundModule.h"
 #include "GameTestSupport.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
+
 namespace {
 // Which of Qt Multimedia, FluidSynth, the sound server's client library and Qt Svg this process has mapped.
 std::string librariesMapped() {
@@ -24,9 +27,15 @@ struct FirstPaint : QObject {
 } // namespace
 
 // Catches libpulse, FluidSynth or Qt Svg (the icon, bullets and cursors drawn from SVG at start-up) mapped
-// before the main window's first paint, and Qt Multimedia at all.
+// before the main window's first paint, Qt Multimedia at all, and a module refused once a packager's strip
+// has changed its bytes (no sound from the package).
 TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
-    SoundModule sound(QStringLiteral(PLINKARD_SOUND_MODULE));
+    QTemporaryDir dir;
+    const QString stripped = dir.filePath("libplinkard_soundmodule.so");
+    ASSERT_EQ(QProcess::execute("strip", {"--remove-section=.comment", "--remove-section=.note", "--strip-unneeded",
+                                          "-o", stripped, PLINKARD_SOUND_MODULE}),
+              0);
+    SoundModule sound(stripped);
     GameRig rig;
     Timer::setManualTicks(true); // no target shown (and drawn from SVG) before a slow first paint
     Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Catches a .deb that brings Qt Multimedia, a menu entry that starts no game window (so no scores.dat), or files left after purge.
+# Catches a debian/ that does not build, a package that differs between two builds or that lintian warns about,
+# one that brings Qt Multimedia, a menu entry that starts no game window, a packager's strip that silences the
+# shots, or files left after purge.
 set -euo pipefail
-build=$(cd "$1" && pwd)
 skip() { echo "skipped: $*"; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 [ "${PLINKARD_PACKAGE_TEST:-}" = 1 ] || [ "${CI:-}" = true ] || skip "set PLINKARD_PACKAGE_TEST=1 to let it install the package"
@@ -14,18 +15,33 @@ work=$(mktemp -d /tmp/plinkard-package.XXXXXX) && chmod 755 "$work" # apt reads 
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; apt-get -y -qq purge plinkard >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -q "$@" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get $1"; }; }
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail cpack; }
-depends=$(dpkg-deb -f "$work"/plinkard_*.deb Depends)
+# Two builds in two folders, one after the other, give the same bytes.
+for build in first second; do "$(dirname "$0")/../../scripts/build-deb" "$work/$build" >/dev/null || fail "dpkg-buildpackage"; done
+(cd "$work/first" && sha256sum ./*.deb) >"$work/sums" && (cd "$work/second" && sha256sum -c --quiet "$work/sums") || fail "the two builds differ"
+lintian --pedantic --info --fail-on error,warning "$work"/first/*.deb || fail "lintian"
+deb=$(echo "$work"/first/plinkard_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
 ! grep -qiE 'multimedia|gstreamer|libav' <<<"$depends" || fail "the .deb depends on a media framework: $depends"
-apt_get install --no-install-recommends "$work"/plinkard_*.deb
+apt_get install --no-install-recommends "$deb"
 mapfile -t files < <(dpkg -L plinkard)
 [ "$(readlink /usr/games/plinkard)" = ../lib/plinkard/plinkard ] || fail "/usr/games/plinkard is not the relative link"
 
+# Music off, so that the null sink hears the shot alone.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config PATH=$PATH:/usr/games && mkdir -p "$XDG_CONFIG_HOME"
+printf '[Plinkard]\nMIDI ON-OFF=0\nMIDI%%20ON-OFF=0\n' >"$XDG_CONFIG_HOME/Brindlecot.ini"
 command=$(sed -n 's/^Exec=//p' /usr/share/applications/io.github.brindlecot.Plinkard.desktop | head -n 1)
 (cd "$HOME" && eval "exec ${command//%[fFuU]/}") >"$work/game.log" 2>&1 &
 pid=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Plinkard$' | head -n 1) || fail "no window in 20 s"
+sleep 1 # the sound module loads after the first paint
+parecord -d test_sink.monitor --raw --format=s16le --channels=1 --rate=8000 "$work/heard.raw" &
+recorder=$!
+sleep 0.3
+xdotool mousemove --window "$wid" 51 120 click 1 # a spot no target covers: a miss, with the shot's sound
+sleep 1.5
+kill -INT "$recorder" && wait "$recorder" || true
+peak=$(od -An -v -td2 -w2 "$work/heard.raw" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > p) p = v } END { print p + 0 }')
+[ "$peak" -gt 300 ] || { cat "$work/game.log"; fail "no shot heard in the null sink (peak $peak)"; }
 xdotool windowfocus --sync "$wid" key --clearmodifiers alt+x
 timeout 10 tail --pid="$pid" -f /dev/null || fail "Alt+X did not close the game"
 pid=""

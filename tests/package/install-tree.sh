@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Catches a broken `cmake --install` layout, link in bin/, a sound module the program refuses, or an entry, metainfo and icon that do not validate.
+# Catches a broken `cmake --install` layout, link in bin/, or an entry, metainfo and icon that do not validate.
 set -euo pipefail
 stage=$(mktemp -d /tmp/plinkard-tree.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
@@ -8,6 +8,4 @@ DESTDIR=$stage cmake --install "$1" --prefix /usr --strip >/dev/null
 fail() { echo "FAILED: $*" >&2; exit 1; }
 for f in plinkard libplinkard_soundmodule.so scores.dat; do [ -f "$stage/usr/lib/plinkard/$f" ] || fail "no $f in lib/plinkard"; done
 [ "$(readlink "$stage/usr/bin/plinkard")" = ../lib/plinkard/plinkard ] || fail "bin/plinkard is not the relative link"
-grep -q "$(sha256sum <"$stage/usr/lib/plinkard/libplinkard_soundmodule.so" | cut -c1-64)" "$1/generated/SoundModuleFingerprint.h" ||
-  fail "the program would refuse its stripped sound module and play nothing"
 appstreamcli validate-tree --no-net "$stage" || fail "the installed metainfo, entry and icon do not validate together"

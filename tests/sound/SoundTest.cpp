@@ -215,14 +215,16 @@ TEST(Music, TheDeviceKeepsOneAliasAndFailsSilently) {
 
 // Catches a file opened without a check that it is an ordinary one (a FIFO held start-up forever), a huge one read
 // whole (gigabytes for scores.dat or the settings), a RIFF MIDI file read from the wrong offset or scanned without
-// a bound (empty chunks kept the sound thread busy), or a module loaded unchecked (a truncated one: SIGBUS).
+// a bound (empty chunks kept the sound thread busy), or a module mapped unchecked (a truncated one: SIGBUS; one of
+// another version).
 TEST(HostileFiles, EveryReaderTable) {
     enum Kind { Fifo, DeviceLink, Sparse, Plain };
     QTemporaryDir dir;
     QSettingsStore store(dir.path());
     MidiSynth synth(MidiSynth::defaultSoundFont());
-    QFile built(QStringLiteral(PLINKARD_SOUND_MODULE));
+    QFile built(QStringLiteral(PLINKARD_SOUND_MODULE)), maps("/proc/self/maps");
     ASSERT_TRUE(built.open(QIODevice::ReadOnly) && synth.hasSoundFont());
+    const QByteArray module = built.readAll(), version(plinkard_sound_interface);
     const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
     const auto track = [](const QByteArray &events) { // a MIDI file of one track
         const quint32 size = qToBigEndian(quint32(events.size()));
@@ -247,7 +249,10 @@ TEST(HostileFiles, EveryReaderTable) {
         {"module", [&](const QString &path) {
              SoundModule sound(path);
              sound.loadNow();
-             return sound.loaded() != nullptr ? "loads" : "silent";
+             const bool mapped =
+                 maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(path) + '\n');
+             maps.close();
+             return sound.loaded() != nullptr ? "loads" : mapped ? "mapped" : "silent";
          }}};
     const QByteArray black(5000 * 5000, '\0'); // as a PNG a few kB, 25 MB decoded
     QBuffer big;
@@ -267,7 +272,8 @@ TEST(HostileFiles, EveryReaderTable) {
         {"music", Plain, chunk("RIFF", "RMID" + chunk("data", "MTrkMThd")), "silent"},
         {"music", Plain, track(QByteArray("\0\x90\x3c\x40", 4).repeated((4 << 20) - 6)), "silent"}, // 16 MiB of notes
         {"music", Plain, track("\0\xc0\0" + QByteArray((4 << 20) - 32, '\0')), "silent"}, // 2 M in running status
-        {"module", Fifo, {}, "silent"}, {"module", Plain, built.read(built.size() * 2 / 3), "silent"}, // truncated
+        {"module", Fifo, {}, "silent"}, {"module", Plain, module.left(module.size() * 2 / 3), "silent"}, // truncated
+        {"module", Plain, QByteArray(module).replace(version, "0" + version.mid(1)), "silent"}, // another version
         {"picture", Fifo, {}, "none"}, {"picture", Plain, big.data(), "none"}}; // shown: ColorsWindowTest
     // clang-format on
     for (const auto &[reader, kind, head, expected] : rows) {
