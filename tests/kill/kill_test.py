@@ -12,9 +12,9 @@ def xdo(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.split()
 
 
-def find(title, timeout=15.0):
+def find(title, timeout=15.0, alive=lambda: True):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and alive():
         for box in xdo("search", "--onlyvisible", "--name", "^Sound Test$"):  # no sound server: it only informs
             xdo("key", "--window", box, "Return")
         if ids := xdo("search", "--onlyvisible", "--name", f"^{title}$"):
@@ -39,13 +39,16 @@ def main():
     stored = lambda: dict(re.findall(r"^([^=\[\n]+)=(.*)$", open(path, "rb").read().decode("latin-1"), re.M))
 
     def start():
-        for _ in range(3):  # now and then Xvfb refuses a new client: the screen's fault, not the game's
+        # Now and then Xvfb refuses a new client right after one was killed ("could not connect to display"):
+        # the screen's fault, not the game's. Such a start ends at once; another follows after a pause.
+        for _ in range(8):
             started.append(subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                             stderr=subprocess.DEVNULL))
-            if wid := find("Plinkard"):
+            if wid := find("Plinkard", alive=lambda p=started[-1]: p.poll() is None):
                 return started[-1], wid
             started[-1].kill()
-        raise RuntimeError("the game showed no window in three starts")
+            time.sleep(0.5)
+        raise RuntimeError("the game showed no window in eight starts")
 
     try:
         for n in range(-1, 100):  # -1: Okay, then Exit, store every setting once
