@@ -295,8 +295,12 @@ void PulseOutput::onWritable(pa_stream * /*stream*/, size_t bytes, void *self) {
 
 void PulseOutput::onUnderflow(pa_stream *stream, void *self) {
     auto *out = static_cast<PulseOutput *>(self);
-    // Before the server has answered the last start, the news is about the sound that start cut off.
-    const bool stale = out->m_pending != nullptr && pa_operation_get_state(out->m_pending) == PA_OPERATION_RUNNING;
+    // Before the server has answered the last start, the news is about the sound that start cut off;
+    // so it is, later, while less time has passed since the start than what was written takes to play
+    // (the flush of the sound cut off can run the server dry after it answered).
+    const bool stale = (out->m_pending != nullptr && pa_operation_get_state(out->m_pending) == PA_OPERATION_RUNNING) ||
+                       (pa_rtclock_now() - out->m_begunUs) * static_cast<uint64_t>(out->m_rate) <
+                           static_cast<uint64_t>(out->m_written) * 1000000;
     if (!out->m_playing || stale) {
         return;
     }
