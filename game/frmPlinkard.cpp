@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: MIT
+// The main window's start-up and flow: loading, New Game, the levels, the pause, the other windows,
+// the clock and the winning score, and Exit.
 #include "frmPlinkard.h"
 
 #include "Ammunition.h"
 #include "Decimal.h"
 #include "Forms.h"
 #include "GameClock.h"
-#include "TargetRules.h"
-#include "platform/BgrColor.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
-#include "platform/ImageControl.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureBox.h"
 #include "platform/ProgramControl.h"
-#include "platform/RandomSource.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
@@ -32,17 +30,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegion>
-#include <QScreen>
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -115,19 +107,6 @@ bool frmPlinkard::LoadScores(const QString &FileName) {
     }
     m_forms.mod.ScoreLines << splitScoreLines(*content, ScoreFileLinesUsed);
     return true;
-}
-
-void frmPlinkard::showEvent(QShowEvent *event) {
-    if (!m_centred) {
-        m_centred = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-        picPicture->setFocus();
-    }
-    QWidget::showEvent(event);
 }
 
 // ---------------------------------------------------------------- closing
@@ -335,140 +314,6 @@ void frmPlinkard::chkMusic_MouseUp(int, int, float, float) { picPicture->setFocu
 void frmPlinkard::chkSounds_MouseUp(int, int, float, float) { picPicture->setFocus(); }
 void frmPlinkard::optLevel_MouseUp(int, int, int, float, float) { picPicture->setFocus(); }
 
-// ---------------------------------------------------------------- shooting
-
-void frmPlinkard::addToCaption(QLabel *label, int64_t delta) {
-    // A caption that is not a number, or a sum that would overflow, leaves it as it is.
-    if (const auto sum = Decimal::add(label->text(), delta)) {
-        setCaption(label, *sum);
-    }
-}
-
-bool frmPlinkard::BeginShot() {
-    modPlinkard &mod = m_forms.mod;
-    if (bulletsLeft == 0) {
-        mod.PlayWave(mod.AppFolder + QStringLiteral("miss.wav"));
-        return false;
-    }
-    if (value(chkSounds) == 1) {
-        mod.PlayWave(m_forms.settings().txtWave->text());
-    }
-    return true;
-}
-
-bool frmPlinkard::SpendAmmunition() {
-    const ShotSpent spent = spendAmmunition(selectedLevel(), bulletsLeft, easyShotCount);
-    for (int i = 0; i < spent.hiddenCount; ++i) {
-        imgBullet.at(static_cast<size_t>(spent.hiddenBullets.at(static_cast<size_t>(i))))->hide();
-    }
-    if (spent.emptied) {
-        lblFlash->show();
-        lblReload->setText(QStringLiteral("CLICK TO RELOAD"));
-    }
-    return spent.goOn;
-}
-
-void frmPlinkard::imgShoot_Click(int Index) {
-    if (Index < 0 || Index >= TargetCount || !BeginShot()) {
-        return;
-    }
-    imgShoot.at(static_cast<size_t>(Index))->hide();
-    addToCaption(lblScore, 100);
-    if (!SpendAmmunition()) {
-        return;
-    }
-    if (value(m_forms.settings().chkChgSpd) != 1) {
-        return;
-    }
-    if (const auto level = speedLevelFor(Index)) {
-        optLevel.at(static_cast<size_t>(*level))->setChecked(true);
-    }
-    if (value(m_forms.settings().chkPoints) != 1) {
-        return;
-    }
-    if (const int64_t bonus = bonusFor(Index); bonus != 0) {
-        addToCaption(lblScore, bonus);
-    }
-    if (isPenguin(Index)) {
-        m_lost = true;
-        m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
-                                       MsgStyle::Exclamation, QStringLiteral("Oops!"));
-        m_lost = false;
-        cmdNew_Click();
-    }
-}
-
-void frmPlinkard::mousePressEvent(QMouseEvent *event) {
-    // Around a game drawn in the middle of a larger window there is nothing to miss.
-    if (event->button() == Qt::LeftButton && gameRect().contains(event->position().toPoint())) {
-        Form_Click();
-        event->accept();
-        return;
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void frmPlinkard::Form_Click() {
-    if (!BeginShot()) {
-        return;
-    }
-    addToCaption(lblMiss, 1);
-    addToCaption(lblScore, -95);
-    SpendAmmunition();
-}
-
-void frmPlinkard::Reload() {
-    bulletsLeft = MagazineSize;
-    for (ImageControl *bullet : imgBullet) {
-        bullet->show();
-    }
-    lblReload->setText(QString());
-    lblFlash->hide();
-}
-
-void frmPlinkard::lblReload_Click() { Reload(); }
-
-void frmPlinkard::imgBullet_Click(int /*Index*/) { Reload(); }
-
-void frmPlinkard::lblFlash_Click() {
-    Reload();
-    lblFlash->hide();
-}
-
-// ---------------------------------------------------------------- motion
-
-int frmPlinkard::drawTarget() {
-    const auto u = static_cast<double>(m_forms.services.random.next());
-    return std::clamp(static_cast<int>(u * MotionTargetCount + 1), 1, MotionTargetCount);
-}
-
-void frmPlinkard::motionTick(int hides) {
-    auto &random = m_forms.services.random;
-    targetIndex = drawTarget();
-    imgShoot.at(static_cast<size_t>(targetIndex))->show();
-    for (int i = 0; i < hides; ++i) {
-        targetIndex = drawTarget();
-        imgShoot.at(static_cast<size_t>(targetIndex))->hide();
-    }
-    // Until Form_Load has filled the grid (its start-up boxes let ticks run) there is no cell to
-    // move to, and a target moved to a failed draw's empty place would stand off the grid.
-    if (colLefts.empty() || colTops.empty()) {
-        return;
-    }
-    auto draw = [&random](const std::vector<int16_t> &list) {
-        const auto n = list.size();
-        return list[std::min(static_cast<size_t>(static_cast<double>(random.next()) * static_cast<double>(n)), n - 1)];
-    };
-    nextLeft = draw(colLefts);
-    nextTop = draw(colTops);
-    imgShoot.at(static_cast<size_t>(targetIndex))->move(m_origin + QPoint(px(nextLeft), px(nextTop)));
-}
-
-void frmPlinkard::tmrVeryEasy_Timer() { motionTick(1); }
-void frmPlinkard::tmrEasy_Timer() { motionTick(6); }
-void frmPlinkard::tmrHard_Timer() { motionTick(7); }
-void frmPlinkard::tmrVeryHard_Timer() { motionTick(7); }
-
 // ---------------------------------------------------------------- clock and winning score
 
 void frmPlinkard::tmrTime_Timer() {
@@ -522,51 +367,4 @@ void frmPlinkard::endGameAfterWinningScore() {
     if (!m_unloading) {
         cmdNew_Click();
     }
-}
-
-// ---------------------------------------------------------------- appearance
-
-void frmPlinkard::setAppearance(const Appearance &look) {
-    m_appearance = look;
-    QPalette field = palette();
-    field.setColor(QPalette::Window, fromBgr(look.fieldColor));
-    setPalette(field);
-    // A picture that cannot be read shows nothing, as an empty path does.
-    m_fieldPicture = PictureBox::fromFile(look.fieldPicture);
-    QPalette panel = picPicture->palette();
-    panel.setColor(QPalette::Window, fromBgr(look.panelColor));
-    panel.setColor(QPalette::WindowText, fromBgr(look.panelTextColor));
-    picPicture->setPalette(panel);
-    picPicture->setPicture(PictureBox::fromFile(look.panelPicture));
-    update();
-}
-
-void frmPlinkard::paintEvent(QPaintEvent *event) {
-    QPainter painter(this);
-    if (!m_origin.isNull()) { // the room a compositor gave beyond the game's own size
-        for (const QRect &band : QRegion(rect()).subtracted(gameRect())) {
-            painter.fillRect(band, Qt::black);
-        }
-    }
-    if (!m_fieldPicture.isNull()) {
-        painter.drawPixmap(m_origin, m_fieldPicture);
-    }
-    QWidget::paintEvent(event);
-}
-
-QRect frmPlinkard::gameRect() const { return {m_origin, minimumSize()}; }
-
-void frmPlinkard::resizeEvent(QResizeEvent *event) {
-    const QPoint origin(std::max(0, (width() - minimumWidth()) / 2), std::max(0, (height() - minimumHeight()) / 2));
-    if (origin != m_origin) {
-        const QPoint shift = origin - m_origin;
-        m_origin = origin;
-        for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isWindow()) { // the dialogs it owns stay where they are
-                child->move(child->pos() + shift);
-            }
-        }
-        update();
-    }
-    QWidget::resizeEvent(event);
 }

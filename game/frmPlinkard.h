@@ -17,7 +17,9 @@ class ImageControl;
 class PictureBox;
 class Timer;
 
-// The main game window: the play field with its targets above the score panel.
+// The main game window: the play field with its targets above the score panel. Its members are defined
+// by concern: frmPlinkardControls.cpp (what it is made of), frmPlinkard.cpp (start-up and flow),
+// frmPlinkardMotion.cpp, frmPlinkardShooting.cpp and frmPlinkardPaint.cpp (looks and placement).
 class frmPlinkard final : public QWidget {
     Q_OBJECT
 public:

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// The main window's looks and place: its colours and pictures, and the game kept in the middle of the
+// window and of the screen.
+#include "frmPlinkard.h"
+
+#include "platform/BgrColor.h"
+#include "platform/PictureBox.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+#include <algorithm>
+
+void frmPlinkard::showEvent(QShowEvent *event) {
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        picPicture->setFocus();
+    }
+    QWidget::showEvent(event);
+}
+
+void frmPlinkard::setAppearance(const Appearance &look) {
+    m_appearance = look;
+    QPalette field = palette();
+    field.setColor(QPalette::Window, fromBgr(look.fieldColor));
+    setPalette(field);
+    // A picture that cannot be read shows nothing, as an empty path does.
+    m_fieldPicture = PictureBox::fromFile(look.fieldPicture);
+    QPalette panel = picPicture->palette();
+    panel.setColor(QPalette::Window, fromBgr(look.panelColor));
+    panel.setColor(QPalette::WindowText, fromBgr(look.panelTextColor));
+    picPicture->setPalette(panel);
+    picPicture->setPicture(PictureBox::fromFile(look.panelPicture));
+    update();
+}
+
+void frmPlinkard::paintEvent(QPaintEvent *event) {
+    QPainter painter(this);
+    if (!m_origin.isNull()) { // the room a compositor gave beyond the game's own size
+        for (const QRect &band : QRegion(rect()).subtracted(gameRect())) {
+            painter.fillRect(band, Qt::black);
+        }
+    }
+    if (!m_fieldPicture.isNull()) {
+        painter.drawPixmap(m_origin, m_fieldPicture);
+    }
+    QWidget::paintEvent(event);
+}
+
+QRect frmPlinkard::gameRect() const { return {m_origin, minimumSize()}; }
+
+void frmPlinkard::resizeEvent(QResizeEvent *event) {
+    const QPoint origin(std::max(0, (width() - minimumWidth()) / 2), std::max(0, (height() - minimumHeight()) / 2));
+    if (origin != m_origin) {
+        const QPoint shift = origin - m_origin;
+        m_origin = origin;
+        for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) { // the dialogs it owns stay where they are
+                child->move(child->pos() + shift);
+            }
+        }
+        update();
+    }
+    QWidget::resizeEvent(event);
+}
