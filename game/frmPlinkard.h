@@ -62,9 +62,6 @@ public:
 
     // State
     std::vector<int16_t> colLefts;
-    int32_t targetIndex = 0;
-    int16_t nextLeft = 0;
-    int16_t nextTop = 0;
     int16_t bulletsLeft = 14;
     int16_t easyShotCount = 0;
 

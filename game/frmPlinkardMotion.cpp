@@ -18,7 +18,7 @@ int frmPlinkard::drawTarget() {
 
 void frmPlinkard::motionTick(int hides) {
     auto &random = m_forms.services.random;
-    targetIndex = drawTarget();
+    int targetIndex = drawTarget();
     imgShoot.at(static_cast<size_t>(targetIndex))->show();
     for (int i = 0; i < hides; ++i) {
         targetIndex = drawTarget();
@@ -33,8 +33,9 @@ void frmPlinkard::motionTick(int hides) {
         const auto n = list.size();
         return list[std::min(static_cast<size_t>(static_cast<double>(random.next()) * static_cast<double>(n)), n - 1)];
     };
-    nextLeft = draw(colLefts);
-    nextTop = draw(colTops);
+    // The last target hidden moves to a cell drawn column first, then row.
+    const int16_t nextLeft = draw(colLefts);
+    const int16_t nextTop = draw(colTops);
     imgShoot.at(static_cast<size_t>(targetIndex))->move(m_origin + QPoint(px(nextLeft), px(nextTop)));
 }
 
