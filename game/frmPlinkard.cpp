@@ -152,7 +152,7 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
 void frmPlinkard::Form_Unload(int & /*Cancel*/) {
     m_unloading = true;
     m_forms.mod.StopMidi();
-    for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
+    for (Timer *t : timers()) {
         t->setEnabled(false);
     }
 }
@@ -169,6 +169,10 @@ void frmPlinkard::cmdNew_Click() {
         m_forms.mod.StopMidi();
         m_forms.mod.PlayMidi(m_forms.settings().txtMidi->text());
     }
+}
+
+std::array<Timer *, 6> frmPlinkard::timers() const {
+    return {tmrVeryEasy, tmrEasy, tmrHard, tmrVeryHard, tmrTime, tmrWinScore};
 }
 
 Timer *frmPlinkard::levelTimer(int Index) const {
@@ -208,8 +212,10 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     if (KeyCode != F3) {
         return;
     }
-    for (Timer *t : {tmrTime, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
-        t->setEnabled(false);
+    for (Timer *t : timers()) {
+        if (t != tmrWinScore) { // the winning score's check runs on behind the pause
+            t->setEnabled(false);
+        }
     }
     // A window closed during the pause (the winning score's table) must not restart the clock behind the box.
     const bool wasPaused = std::exchange(m_paused, true);
@@ -223,7 +229,7 @@ void frmPlinkard::haltPlay() {
     if (value(chkMusic) == 1) {
         m_forms.mod.StopMidi();
     }
-    for (Timer *t : {tmrTime, tmrWinScore, tmrHard, tmrEasy, tmrVeryEasy, tmrVeryHard}) {
+    for (Timer *t : timers()) {
         t->setEnabled(false);
     }
 }

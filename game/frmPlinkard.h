@@ -132,6 +132,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // All six: the four levels' motion, the clock and the winning score's check.
+    std::array<Timer *, 6> timers() const;
     bool BeginShot();
     bool SpendAmmunition();
     // Halts play around a modal window.
