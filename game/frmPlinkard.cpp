@@ -35,6 +35,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -281,30 +282,18 @@ bool frmPlinkard::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::MouseButtonRelease) {
         return QWidget::eventFilter(watched, event);
     }
+    const auto entry = std::ranges::find(m_mouseUp, watched, &MouseUp::first);
+    if (entry == m_mouseUp.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
     // Taking the focus away before the button has seen its release would cancel the click,
     // so the mouse-up handler runs just after the release has been delivered. The handlers
     // read neither the button nor the position, so none is passed on.
     QMetaObject::invokeMethod(
         this,
-        [this, control = QPointer<QObject>(watched)] {
-            if (control == cmdNew) {
-                cmdNew_MouseUp(0, 0, 0, 0);
-            } else if (control == cmdSettings) {
-                cmdSettings_MouseUp(0, 0, 0, 0);
-            } else if (control == cmdHigh) {
-                cmdHigh_MouseUp(0, 0, 0, 0);
-            } else if (control == cmdExit) {
-                cmdExit_MouseUp(0, 0, 0, 0);
-            } else if (control == chkMusic) {
-                chkMusic_MouseUp(0, 0, 0, 0);
-            } else if (control == chkSounds) {
-                chkSounds_MouseUp(0, 0, 0, 0);
-            } else {
-                for (int i = 0; i < 4; ++i) {
-                    if (control == optLevel.at(static_cast<size_t>(i))) {
-                        optLevel_MouseUp(i, 0, 0, 0, 0);
-                    }
-                }
+        [control = QPointer<QObject>(watched), handler = entry->second] {
+            if (control) {
+                handler();
             }
         },
         Qt::QueuedConnection);

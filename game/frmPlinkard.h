@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 class Forms;
@@ -161,4 +163,7 @@ private:
     bool m_lost = false;   // the penguin's box is up
     QPixmap m_fieldPicture;
     Appearance m_appearance;
+    // The panel controls' mouse-up handlers, by control.
+    using MouseUp = std::pair<QObject *, std::function<void()>>;
+    std::vector<MouseUp> m_mouseUp;
 };

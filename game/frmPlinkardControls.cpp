@@ -161,7 +161,6 @@ void frmPlinkard::buildPanel() {
                 optLevel_Click(i);
             }
         });
-        option->installEventFilter(this);
         optLevel.at(static_cast<size_t>(i)) = option;
     }
 
@@ -176,7 +175,6 @@ void frmPlinkard::buildPanel() {
     auto button = [this](const QString &caption, int left, int width) {
         auto *b = new FocusButton(caption, picPicture);
         b->setGeometry(pxRect(left, 675, width, 330));
-        b->installEventFilter(this);
         return b;
     };
     cmdNew = button(QStringLiteral("New Game"), 1920, 1020);
@@ -187,8 +185,21 @@ void frmPlinkard::buildPanel() {
     connect(cmdSettings, &QPushButton::clicked, this, [this] { cmdSettings_Click(); });
     connect(cmdHigh, &QPushButton::clicked, this, [this] { cmdHigh_Click(); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    chkMusic->installEventFilter(this);
-    chkSounds->installEventFilter(this);
+    // Each control whose mouse-up has a handler; eventFilter reaches it.
+    m_mouseUp = {
+        {cmdNew, [this] { cmdNew_MouseUp(0, 0, 0, 0); }},
+        {cmdSettings, [this] { cmdSettings_MouseUp(0, 0, 0, 0); }},
+        {cmdHigh, [this] { cmdHigh_MouseUp(0, 0, 0, 0); }},
+        {cmdExit, [this] { cmdExit_MouseUp(0, 0, 0, 0); }},
+        {chkMusic, [this] { chkMusic_MouseUp(0, 0, 0, 0); }},
+        {chkSounds, [this] { chkSounds_MouseUp(0, 0, 0, 0); }},
+    };
+    for (int i = 0; i < 4; ++i) {
+        m_mouseUp.emplace_back(optLevel.at(static_cast<size_t>(i)), [this, i] { optLevel_MouseUp(i, 0, 0, 0, 0); });
+    }
+    for (const auto &[control, handler] : m_mouseUp) {
+        control->installEventFilter(this);
+    }
 
     // The panel comes first in the tab order, so it holds the focus when the window opens.
     QWidget::setTabOrder(picPicture, optLevel[0]);
