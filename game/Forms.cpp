@@ -59,7 +59,7 @@ void Forms::unload(QWidget *window) {
     }
 }
 
-void Forms::release(QWidget *window) {
+void Forms::release(FormDialog *window) {
     if (window == m_settings) {
         m_settings = nullptr;
     } else if (window == m_scores) {
@@ -68,8 +68,6 @@ void Forms::release(QWidget *window) {
         m_colors = nullptr;
     } else if (window == m_name) {
         m_name = nullptr;
-    } else if (window == m_main) {
-        m_main = nullptr;
     }
     window->hide();
     window->deleteLater();

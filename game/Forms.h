@@ -10,6 +10,7 @@ class frmSettings;
 class frmScores;
 class frmColors;
 class frmName;
+class FormDialog;
 class QWidget;
 
 // The one program-wide instance of each window. A window is created, hidden, on
@@ -39,8 +40,9 @@ public:
 
     // Closes the window if it is loaded; its query-unload handler runs first.
     static void unload(QWidget *window);
-    // Called by a window whose close went through: forget it and free it later.
-    void release(QWidget *window);
+    // Called by a dialog whose close went through: forget it and free it later. The main window is
+    // not one: it is freed with the Forms.
+    void release(FormDialog *window);
 
 private:
     QWidget *owner() const;
