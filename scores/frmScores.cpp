@@ -82,8 +82,9 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void frmScores::fill(const QStringList &scoreLines) {
-    const ScoreTable table = tableFromLines(scoreLines);
+void frmScores::fill(const QStringList &scoreLines) { showPlaces(tableFromLines(scoreLines)); }
+
+void frmScores::showPlaces(const ScoreTable &table) {
     for (size_t i = 0; i < table.size(); ++i) {
         setCaption(lblScore.at(i), table.at(i).score);
         setCaption(lblName.at(i), table.at(i).name);
@@ -97,12 +98,8 @@ void frmScores::InsertCurrentScore(const QString &NAME) {
     }
     const frmPlinkard &game = m_forms.main();
     const QString entry = NAME + QStringLiteral(" (") + game.lblTime->text() + u')';
-    if (!insertScore(table, game.lblScore->text(), entry)) {
-        return;
-    }
-    for (size_t i = 0; i < table.size(); ++i) {
-        setCaption(lblScore.at(i), table.at(i).score);
-        setCaption(lblName.at(i), table.at(i).name);
+    if (insertScore(table, game.lblScore->text(), entry)) {
+        showPlaces(table);
     }
 }
 

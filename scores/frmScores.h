@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/FormDialog.h"
+#include "scores/HighScoreTable.h"
 
 #include <QStringList>
 #include <array>
@@ -19,8 +20,8 @@ public:
 
     QFrame *highscores = nullptr;
     QLabel *Label1 = nullptr;
-    std::array<QLabel *, 10> lblScore{};
-    std::array<QLabel *, 10> lblName{};
+    std::array<QLabel *, PlaceCount> lblScore{};
+    std::array<QLabel *, PlaceCount> lblName{};
     QPushButton *cmdClose = nullptr;
     QPushButton *cmdClear = nullptr;
     QPushButton *Command1 = nullptr;
@@ -34,4 +35,8 @@ public:
     void cmdClear_Click();
     void Command1_Click();
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
+
+private:
+    // Each place's score and name in its labels.
+    void showPlaces(const ScoreTable &table);
 };
