@@ -12,6 +12,7 @@
 #include "platform/QuitSignals.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
+#include "platform/TickSource.h"
 #include "platform/WaylandWindows.h"
 #include "sound/SoundModule.h"
 #include "sound/modPlinkard.h"
@@ -43,7 +44,8 @@ int main(int argc, char *argv[]) {
     SeededRandom random;
     QtProgramControl program;
     SoundModule sound;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound};
+    EventLoopTicks ticks;
+    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks};
 
     modPlinkard mod(sound, files);
     Forms forms(services, mod);

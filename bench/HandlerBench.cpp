@@ -7,7 +7,6 @@
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
 #include "platform/ImageControl.h"
-#include "platform/Timer.h"
 #include "sound/QtSoundSystem.h"
 #include "sound/modPlinkard.h"
 
@@ -30,8 +29,8 @@ struct Game {
 
     // On the fakes throughout, or with `sound` playing the files in the program's folder.
     explicit Game(SoundSystem *sound = nullptr)
-        : services{fakes.messages, fakes.fileDialogs, fakes.colorDialogs, fakes.store,
-                   fakes.files,    fakes.random,      fakes.program,      sound ? *sound : fakes.sound},
+        : services{fakes.messages, fakes.fileDialogs, fakes.colorDialogs,           fakes.store, fakes.files,
+                   fakes.random,   fakes.program,     sound ? *sound : fakes.sound, fakes.ticks},
           mod(services.sound, fakes.files), forms(start(sound != nullptr)), window(forms->main()) {
         window.show();
         settle();
@@ -47,7 +46,6 @@ struct Game {
             fakes.files.folders = {folder};
             fakes.files.files = moved;
         }
-        Timer::setManualTicks(true);
         return std::make_unique<Forms>(services, mod);
     }
     static void settle() { QCoreApplication::processEvents(); }

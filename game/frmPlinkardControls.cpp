@@ -3,6 +3,7 @@
 #include "frmPlinkard.h"
 
 #include "Ammunition.h"
+#include "Forms.h"
 #include "TargetPictures.h"
 #include "TargetRules.h"
 #include "platform/AccessibleControls.h"
@@ -11,6 +12,7 @@
 #include "platform/Controls.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
+#include "platform/Services.h"
 #include "platform/Timer.h"
 #include "platform/Twips.h"
 
@@ -74,12 +76,13 @@ frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
     setCursor(TargetPictures::crosshairCursor());
     buildControls();
 
-    tmrVeryEasy = new Timer(this, 300, false, [this] { tmrVeryEasy_Timer(); });
-    tmrEasy = new Timer(this, 200, true, [this] { tmrEasy_Timer(); });
-    tmrHard = new Timer(this, 100, false, [this] { tmrHard_Timer(); });
-    tmrVeryHard = new Timer(this, 50, false, [this] { tmrVeryHard_Timer(); });
-    tmrTime = new Timer(this, 1000, true, [this] { tmrTime_Timer(); });
-    tmrWinScore = new Timer(this, 500, true, [this] { tmrWinScore_Timer(); });
+    TickSource &ticks = m_forms.services.ticks;
+    tmrVeryEasy = new Timer(this, ticks, 300, false, [this] { tmrVeryEasy_Timer(); });
+    tmrEasy = new Timer(this, ticks, 200, true, [this] { tmrEasy_Timer(); });
+    tmrHard = new Timer(this, ticks, 100, false, [this] { tmrHard_Timer(); });
+    tmrVeryHard = new Timer(this, ticks, 50, false, [this] { tmrVeryHard_Timer(); });
+    tmrTime = new Timer(this, ticks, 1000, true, [this] { tmrTime_Timer(); });
+    tmrWinScore = new Timer(this, ticks, 500, true, [this] { tmrWinScore_Timer(); });
     nameControls();
 }
 

@@ -9,6 +9,7 @@ class Files;
 class RandomSource;
 class ProgramControl;
 class SoundSystem;
+class TickSource;
 
 // Everything outside the program that the windows may use. Built once by main, or by a test.
 struct Services {
@@ -20,4 +21,5 @@ struct Services {
     RandomSource &random;
     ProgramControl &program;
     SoundSystem &sound;
+    TickSource &ticks;
 };

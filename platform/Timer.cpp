@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "Timer.h"
 
-Timer::Timer(QObject *parent, int intervalMs, bool enabled, std::function<void()> handler)
-    : QObject(parent), m_handler(std::move(handler)) {
+#include "TickSource.h"
+
+Timer::Timer(QObject *parent, TickSource &ticks, int intervalMs, bool enabled, std::function<void()> handler)
+    : QObject(parent), m_ticks(ticks), m_handler(std::move(handler)) {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &Timer::fire);
@@ -15,9 +17,7 @@ void Timer::setEnabled(bool enabled) {
     }
     m_enabled = enabled;
     if (enabled) {
-        if (!s_manual) {
-            m_timer.start();
-        }
+        m_ticks.start(m_timer);
     } else {
         m_timer.stop();
     }

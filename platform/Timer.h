@@ -5,13 +5,15 @@
 #include <QTimer>
 #include <functional>
 
-// A window's periodic timer: an interval, an enabled flag and one tick handler.
+class TickSource;
+
+// A window's periodic timer: an interval, an enabled flag and one tick handler; `ticks` starts it.
 // The handler may open a message box, whose nested event loop lets the other
 // timers tick; this timer's own handler is never re-entered meanwhile.
 class Timer final : public QObject {
     Q_OBJECT
 public:
-    Timer(QObject *parent, int intervalMs, bool enabled, std::function<void()> handler);
+    Timer(QObject *parent, TickSource &ticks, int intervalMs, bool enabled, std::function<void()> handler);
 
     int interval() const { return m_timer.interval(); }
     bool isEnabled() const { return m_enabled; }
@@ -20,13 +22,10 @@ public:
     // Runs the handler as a tick would (unless a tick is already running).
     void fire();
 
-    // Tests drive tick handlers themselves: with this set, timers keep their flags but never tick.
-    static void setManualTicks(bool manual) { s_manual = manual; }
-
 private:
+    TickSource &m_ticks;
     QTimer m_timer;
     bool m_enabled = false;
     bool m_inTick = false;
     std::function<void()> m_handler;
-    static inline bool s_manual = false;
 };

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
+#include "platform/TickSource.h"
 
 #include <QMap>
 #include <QStringList>
@@ -110,6 +111,11 @@ struct FakeSound final : SoundSystem {
     QStringList calls;
 };
 
+// Timers never tick by themselves: a test calls the tick handlers.
+struct NoTicks final : TickSource {
+    void start(QTimer & /*timer*/) override {}
+};
+
 // A full set of fakes; a score file is in place, so start-up passes unless a test removes it.
 struct FakeServices {
     FakeServices();
@@ -121,5 +127,6 @@ struct FakeServices {
     SeededRandom random;
     FakeProgram program;
     FakeSound sound;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound};
+    NoTicks ticks;
+    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks};
 };

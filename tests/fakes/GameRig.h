@@ -17,7 +17,6 @@ struct GameRig {
 
     // Creates the main window and runs Form_Load; call after arranging the fakes.
     frmPlinkard &start() {
-        Timer::setManualTicks(true);
         forms = std::make_unique<Forms>(fakes.services, mod);
         return forms->main();
     }

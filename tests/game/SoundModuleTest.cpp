@@ -37,9 +37,10 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
               0);
     SoundModule sound(stripped);
     GameRig rig;
-    Timer::setManualTicks(true); // no target shown (and drawn from SVG) before a slow first paint
+    // The rig's timers never tick: no target shown (and drawn from SVG) before a slow first paint.
     Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,
-                      rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound};
+                      rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound,
+                      rig.fakes.ticks};
     modPlinkard mod(sound, rig.fakes.files);
     Forms forms(services, mod);
     FirstPaint paint;
