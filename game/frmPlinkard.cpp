@@ -3,10 +3,14 @@
 // the clock and the winning score, and Exit.
 #include "frmPlinkard.h"
 
-#include "Ammunition.h"
-#include "Decimal.h"
 #include "Forms.h"
-#include "GameClock.h"
+#include "game/rules/Ammunition.h"
+#include "game/rules/Decimal.h"
+#include "game/rules/GameClock.h"
+#include "game/rules/HighScoreTable.h"
+#include "game/rules/Level.h"
+#include "game/rules/ScoreFile.h"
+#include "modPlinkard.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
@@ -18,14 +22,11 @@
 #include "platform/SoundSystem.h"
 #include "platform/Timer.h"
 #include "platform/Twips.h"
-#include "scores/HighScoreTable.h"
-#include "scores/ScoreFile.h"
 #include "scores/frmName.h"
 #include "scores/frmScores.h"
 #include "settings/StoredSettings.h"
 #include "settings/frmColors.h"
 #include "settings/frmSettings.h"
-#include "sound/modPlinkard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

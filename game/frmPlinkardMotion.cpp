@@ -3,7 +3,7 @@
 #include "frmPlinkard.h"
 
 #include "Forms.h"
-#include "TargetRules.h"
+#include "game/rules/TargetRules.h"
 #include "platform/ImageControl.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"

@@ -2,17 +2,17 @@
 // The main window's shots: hits and misses, what they score, and the magazine with its reload.
 #include "frmPlinkard.h"
 
-#include "Ammunition.h"
-#include "Decimal.h"
 #include "Forms.h"
-#include "TargetRules.h"
+#include "game/rules/Ammunition.h"
+#include "game/rules/Decimal.h"
+#include "game/rules/TargetRules.h"
+#include "modPlinkard.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
 #include "platform/ImageControl.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "settings/frmSettings.h"
-#include "sound/modPlinkard.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/FormDialog.h"
-#include "scores/HighScoreTable.h"
+#include "game/rules/HighScoreTable.h"
 
 #include <QStringList>
 #include <array>
