@@ -94,12 +94,7 @@ void PulseOutput::disconnect() {
     keep(nullptr);
     m_beginOnAnswer = false;
     if (m_stream != nullptr) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
+        dropStream(true);
     }
     if (m_context != nullptr) {
         pa_context_set_state_callback(m_context, nullptr, nullptr);
@@ -122,12 +117,20 @@ void PulseOutput::openStream() {
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | (m_buffer.lowLatency ? PA_STREAM_ADJUST_LATENCY : 0));
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
+        dropStream(false);
     }
+}
+
+void PulseOutput::dropStream(bool connected) {
+    // First, so that nothing of the server's calls this object any more.
+    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
+    if (connected) {
+        pa_stream_disconnect(m_stream);
+    }
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
 }
 
 void PulseOutput::start(const std::function<void()> &first) {
