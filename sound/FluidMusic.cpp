@@ -4,7 +4,6 @@
 #include "MidiSynth.h"
 #include "PulseOutput.h"
 
-#include <QThread>
 #include <algorithm>
 
 namespace {
@@ -25,10 +24,6 @@ bool silent(const int16_t *stereo, int frames) {
 FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
 
 FluidMusic::~FluidMusic() {
-    if (m_loader != nullptr) {
-        m_loader->wait();
-        delete m_loader;
-    }
     stopPiece();
     m_output.reset();
 }
@@ -64,43 +59,33 @@ void FluidMusic::close(const QString &alias) {
 
 void FluidMusic::waitUntilReady() {
     startLoader();
-    takeLoadedSynth();
+    m_loader.finish();
 }
 
 void FluidMusic::startLoader() {
-    if (m_synth || m_loader != nullptr) {
-        return;
-    }
-    const QString font = m_soundFont;
     // The SoundFont and the connection to the sound server both take a while; neither holds up this thread.
-    m_loader = QThread::create([this, font] {
-        m_loaded = std::make_unique<MidiSynth>(font);
-        m_loadedOutput =
-            std::make_unique<PulseOutput>("Plinkard music", MidiSynth::SampleRate, MusicBuffer,
-                                          [this, synth = m_loaded.get()](int16_t *stereo, int frames) {
-                                              const bool ending = !synth->isPlaying();
-                                              synth->render(stereo, frames);
-                                              m_silentFrames =
-                                                  ending && silent(stereo, frames) ? m_silentFrames + frames : 0;
-                                              return PulseOutput::Rendered{frames, m_silentFrames >= SilentFramesAtEnd};
-                                          });
-    });
-    connect(m_loader, &QThread::finished, this, &FluidMusic::takeLoadedSynth, Qt::QueuedConnection);
-    m_loader->start();
-}
-
-void FluidMusic::takeLoadedSynth() {
-    if (m_loader == nullptr) {
-        return;
-    }
-    m_loader->wait();
-    delete m_loader;
-    m_loader = nullptr;
-    m_synth = std::move(m_loaded);
-    m_output = std::move(m_loadedOutput);
-    if (m_playing) {
-        startPiece();
-    }
+    m_loader.start(
+        this,
+        [this, font = m_soundFont] {
+            Loaded loaded;
+            loaded.synth = std::make_unique<MidiSynth>(font);
+            loaded.output = std::make_unique<PulseOutput>(
+                "Plinkard music", MidiSynth::SampleRate, MusicBuffer,
+                [this, synth = loaded.synth.get()](int16_t *stereo, int frames) {
+                    const bool ending = !synth->isPlaying();
+                    synth->render(stereo, frames);
+                    m_silentFrames = ending && silent(stereo, frames) ? m_silentFrames + frames : 0;
+                    return PulseOutput::Rendered{frames, m_silentFrames >= SilentFramesAtEnd};
+                });
+            return loaded;
+        },
+        [this](Loaded loaded) {
+            m_synth = std::move(loaded.synth);
+            m_output = std::move(loaded.output);
+            if (m_playing) {
+                startPiece();
+            }
+        });
 }
 
 void FluidMusic::startPiece() {
