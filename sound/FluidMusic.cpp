@@ -3,8 +3,10 @@
 
 #include "MidiSynth.h"
 #include "PulseOutput.h"
+#include "SoundLog.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // The server holds a second and asks for a quarter at a time, so the rendering may come late by
@@ -30,7 +32,11 @@ FluidMusic::~FluidMusic() {
 
 void FluidMusic::open(const QString &file, const QString &alias) {
     // An alias that is in use stays with its piece, as a second open of it fails.
-    if (!m_alias.isEmpty() || alias.isEmpty() || !MidiSynth::isMidiFile(file)) {
+    if (!m_alias.isEmpty() || alias.isEmpty()) {
+        return;
+    }
+    if (!MidiSynth::isMidiFile(file)) {
+        tellUnplayable(file, "is missing, unreadable or no MIDI file");
         return;
     }
     m_alias = alias;
@@ -80,6 +86,10 @@ void FluidMusic::startLoader() {
             return loaded;
         },
         [this](Loaded loaded) {
+            if (!loaded.synth->hasSoundFont()) {
+                qCInfo(lcSound, "No SoundFont (%s): the music is silent",
+                       m_soundFont.isEmpty() ? "none is installed" : qUtf8Printable(m_soundFont + " cannot be loaded"));
+            }
             m_synth = std::move(loaded.synth);
             m_output = std::move(loaded.output);
             if (m_playing) {
@@ -94,8 +104,17 @@ void FluidMusic::startPiece() {
     }
     stopPiece(); // drops what the server still holds of the last piece
     m_silentFrames = 0;
-    if (m_synth->start(m_file) && m_output) {
+    if (!m_synth->start(m_file)) {
+        tellUnplayable(m_file, "cannot be played (unreadable, too large or damaged)");
+    } else if (m_output) {
         m_output->start();
+    }
+}
+
+void FluidMusic::tellUnplayable(const QString &file, const char *why) {
+    // Once for a file, not at every new game.
+    if (file != std::exchange(m_toldFile, file)) {
+        qCInfo(lcSound, "No music: the piece \"%s\" %s", qUtf8Printable(file), why);
     }
 }
 

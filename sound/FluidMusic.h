@@ -40,11 +40,13 @@ private:
     void startLoader();
     void startPiece();
     void stopPiece();
+    void tellUnplayable(const QString &file, const char *why);
 
     QString m_soundFont;
     QString m_alias;
     QString m_file;
     bool m_playing = false;
+    QString m_toldFile; // the last piece found unplayable
     std::unique_ptr<MidiSynth> m_synth;
     std::unique_ptr<PulseOutput> m_output; // renders m_synth while started
     int m_silentFrames = 0;                // rendered in a row after the last note; the output's thread only

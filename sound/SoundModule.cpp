@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SoundModule.h"
 
+#include "SoundLog.h"
 #include "platform/QtFiles.h"
 #include "platform/RegularFile.h"
 #include "platform/SoundServerProbe.h"
@@ -192,9 +193,10 @@ void SoundModule::loadNow() {
     m_loader.finish();
 }
 
-void SoundModule::takeModule(const QString & /*refused*/) {
+void SoundModule::takeModule(const QString &refused) {
     if (!m_library.isLoaded()) {
         // Missing or refused: silence (resolve() would load it here, unchecked).
+        qCInfo(lcSound, "No music and no shots: the sound module %s", qUtf8Printable(refused));
         return;
     }
     // The version mapped is the one that counts, checked before any code of the module runs.
@@ -204,6 +206,7 @@ void SoundModule::takeModule(const QString & /*refused*/) {
                             ? reinterpret_cast<Create>(m_library.resolve("plinkard_create_sound_system"))
                             : nullptr;
     if (create == nullptr) {
+        qCInfo(lcSound, "No music and no shots: the sound module mapped is of another version of the game");
         return;
     }
     m_sound.reset(create());
