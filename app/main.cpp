@@ -3,6 +3,7 @@
 #include "RunReport.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtColorDialogs.h"
 #include "platform/QtFileDialogs.h"
@@ -14,7 +15,6 @@
 #include "platform/Services.h"
 #include "platform/WaylandWindows.h"
 #include "sound/SoundModule.h"
-#include "sound/modPlinkard.h"
 
 #include <QApplication>
 #include <cstdio>

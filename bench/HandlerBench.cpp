@@ -6,10 +6,11 @@
 #include "fakes/FakeServices.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
+#include "game/rules/Level.h"
 #include "platform/ImageControl.h"
 #include "platform/Timer.h"
 #include "sound/QtSoundSystem.h"
-#include "sound/modPlinkard.h"
 
 #include <QApplication>
 #include <QRadioButton>

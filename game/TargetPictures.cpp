@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TargetPictures.h"
 
-#include "TargetRules.h"
+#include "game/rules/TargetRules.h"
 #include "platform/BuiltPixels.h"
 #include "platform/PictureCache.h"
 

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "frmPlinkard.h"
 
-#include "Ammunition.h"
-#include "Decimal.h"
 #include "Forms.h"
-#include "GameClock.h"
-#include "TargetRules.h"
+#include "game/rules/Ammunition.h"
+#include "game/rules/Decimal.h"
+#include "game/rules/GameClock.h"
+#include "game/rules/HighScoreTable.h"
+#include "game/rules/Level.h"
+#include "game/rules/ScoreFile.h"
+#include "game/rules/TargetRules.h"
+#include "modPlinkard.h"
 #include "platform/BgrColor.h"
 #include "platform/ClickLabel.h"
 #include "platform/Controls.h"
@@ -20,14 +24,11 @@
 #include "platform/SoundSystem.h"
 #include "platform/Timer.h"
 #include "platform/Twips.h"
-#include "scores/HighScoreTable.h"
-#include "scores/ScoreFile.h"
 #include "scores/frmName.h"
 #include "scores/frmScores.h"
 #include "settings/StoredSettings.h"
 #include "settings/frmColors.h"
 #include "settings/frmSettings.h"
-#include "sound/modPlinkard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

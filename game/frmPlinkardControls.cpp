@@ -2,9 +2,10 @@
 // The main window's controls and timers: what the window is made of, apart from what it does.
 #include "frmPlinkard.h"
 
-#include "Ammunition.h"
 #include "TargetPictures.h"
-#include "TargetRules.h"
+#include "game/rules/Ammunition.h"
+#include "game/rules/Level.h"
+#include "game/rules/TargetRules.h"
 #include "platform/AccessibleControls.h"
 #include "platform/BgrColor.h"
 #include "platform/ClickLabel.h"

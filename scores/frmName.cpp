@@ -3,9 +3,9 @@
 
 #include "frmScores.h"
 #include "game/Forms.h"
+#include "game/modPlinkard.h"
 #include "platform/Controls.h"
 #include "platform/Twips.h"
-#include "sound/modPlinkard.h"
 
 #include <QLabel>
 #include <QLineEdit>

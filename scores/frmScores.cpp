@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "frmScores.h"
 
-#include "HighScoreTable.h"
 #include "frmName.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/rules/HighScoreTable.h"
 #include "platform/Controls.h"
 #include "platform/Twips.h"
 

@@ -3,13 +3,13 @@
 
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
 #include "platform/BgrColor.h"
 #include "platform/ColorDialogs.h"
 #include "platform/Controls.h"
 #include "platform/FileDialogs.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include "sound/modPlinkard.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "frmSettings.h"
 
-#include "KeyFilter.h"
 #include "StoredSettings.h"
 #include "frmColors.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
+#include "game/rules/KeyFilter.h"
 #include "platform/Controls.h"
 #include "platform/FileDialogs.h"
 #include "platform/ProgramControl.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
-#include "sound/modPlinkard.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

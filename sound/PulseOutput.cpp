@@ -319,11 +319,12 @@ void PulseOutput::onWritable(pa_stream * /*stream*/, size_t bytes, void *self) {
 void PulseOutput::onUnderflow(pa_stream *stream, void *self) {
     auto *out = static_cast<PulseOutput *>(self);
     // Before the server has answered the last start, the news is about the sound that start cut off;
-    // so it is, later, while less time has passed since the start than what was written takes to play
-    // (the flush of the sound cut off can run the server dry after it answered).
-    const bool stale = (out->m_pending != nullptr && pa_operation_get_state(out->m_pending) == PA_OPERATION_RUNNING) ||
-                       (pa_rtclock_now() - out->m_begunUs) * static_cast<uint64_t>(out->m_rate) <
-                           static_cast<uint64_t>(out->m_written) * 1000000;
+    // so it is, later, while less time has passed since the start than 98 % of what was written takes
+    // to play (the flush of the sound cut off can run the server dry after it answered; a sound card's
+    // clock runs faster than ours by far less than the 2 % left).
+    const bool answered = out->m_pending == nullptr || pa_operation_get_state(out->m_pending) != PA_OPERATION_RUNNING;
+    const uint64_t writtenUs = static_cast<uint64_t>(out->m_written) * 1000000 / static_cast<uint64_t>(out->m_rate);
+    const bool stale = !answered || pa_rtclock_now() - out->m_begunUs < writtenUs - writtenUs / 50;
     if (!out->m_playing || stale) {
         return;
     }

@@ -3,7 +3,7 @@
 // and the icon, and optionally writes the icon at the sizes a desktop asks for.
 // Usage: contact_sheet SHEET.png [ICON-THEME-DIR]
 #include "game/TargetPictures.h"
-#include "game/TargetRules.h"
+#include "game/rules/TargetRules.h"
 #include "platform/PictureCache.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "game/TargetPictures.h"
-#include "game/TargetRules.h"
+#include "game/rules/TargetRules.h"
 #include "platform/PictureCache.h"
 
 #include <QFile>

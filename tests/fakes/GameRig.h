@@ -4,8 +4,8 @@
 #include "FakeServices.h"
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
 #include "platform/Timer.h"
-#include "sound/modPlinkard.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Catches parse, add, format and compare disagreeing on any counter caption or winning-score text.
 #include "FuzzInput.h"
-#include "game/Decimal.h"
+#include "game/rules/Decimal.h"
 
 #include <cstring>
 #include <string>

@@ -2,8 +2,8 @@
 // Catches any scores.dat bytes misread: its lines, written back with CR LF, are the file with CR LF ends; the
 // game keeps the first 25 of them.
 #include "FuzzInput.h"
-#include "scores/HighScoreTable.h"
-#include "scores/ScoreFile.h"
+#include "game/rules/HighScoreTable.h"
+#include "game/rules/ScoreFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Catches "You made it!" asked unless, or not asked when, the score is a number above the winning one.
 #include "FuzzApp.h"
-#include "game/Decimal.h"
+#include "game/rules/Decimal.h"
 #include "platform/Timer.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "GameTestSupport.h"
-#include "game/TargetRules.h"
+#include "game/rules/TargetRules.h"
 #include "platform/Twips.h"
 
 #include <set>

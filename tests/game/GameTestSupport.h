@@ -3,7 +3,8 @@
 
 // What the tests of the game's windows reach for: the rig on fakes, every window and its controls, QTest.
 #include "fakes/GameRig.h"
-#include "game/Ammunition.h"
+#include "game/rules/Ammunition.h"
+#include "game/rules/Level.h"
 #include "platform/ClickLabel.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"

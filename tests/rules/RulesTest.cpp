@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "game/Decimal.h"
-#include "scores/HighScoreTable.h"
+#include "game/rules/Decimal.h"
+#include "game/rules/HighScoreTable.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
+#include "game/rules/ScoreFile.h"
 #include "platform/PictureBox.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtFiles.h"
-#include "scores/ScoreFile.h"
 #include "settings/frmSettings.h"
 #include "sound/FluidMusic.h"
 #include "sound/MidiSynth.h"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "Ammunition.h"
 
+#include "Level.h"
+
 namespace {
 void takeOne(int16_t &bulletsLeft, ShotSpent &spent) {
     --bulletsLeft;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "HighScoreTable.h"
 
-#include "game/Decimal.h"
+#include "Decimal.h"
 
 ScoreTable tableFromLines(const QStringList &lines) {
     ScoreTable table;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "TargetRules.h"
 
-#include "Ammunition.h"
+#include "Level.h"
 
 #include <algorithm>
 

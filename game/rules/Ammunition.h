@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-enum Level { TooEasy = 0, Easy = 1, Hard = 2, TooHard = 3 };
-
 constexpr int16_t MagazineSize = 14;
 
 // What one shot did to the magazine.
