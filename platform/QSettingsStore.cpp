@@ -209,13 +209,6 @@ QString QSettingsStore::fileFor(const QString &app) const { return m_folder + u'
 
 QString QSettingsStore::read(const QString &app, const QString &section, const QString &key,
                              const QString &defaultValue) {
-    if (const auto pending = m_pending.find(app); pending != m_pending.end()) {
-        for (auto it = pending->second.crbegin(); it != pending->second.crend(); ++it) {
-            if (it->section == section && it->key == key) {
-                return it->value;
-            }
-        }
-    }
     // Whatever could be read is used; the rest falls back to its default. The last of a key counts.
     const std::optional<QByteArray> text = readFile(fileFor(app));
     std::optional<QByteArray> found;

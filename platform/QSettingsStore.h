@@ -19,8 +19,9 @@ public:
     QSettingsStore();
     explicit QSettingsStore(QString folder);
 
+    // What the file holds: the writes of a batch are read once it has ended.
     QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override;
-    // Reaches the disk before it returns.
+    // Reaches the disk before it returns, or, in a batch, with the batch's other writes when it ends.
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override;
 
     QString fileFor(const QString &app) const;

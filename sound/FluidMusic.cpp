@@ -3,9 +3,10 @@
 
 #include "MidiSynth.h"
 #include "PulseOutput.h"
+#include "SoundLog.h"
 
-#include <QThread>
 #include <algorithm>
+#include <utility>
 
 namespace {
 // The server holds a second and asks for a quarter at a time, so the rendering may come late by
@@ -25,17 +26,17 @@ bool silent(const int16_t *stereo, int frames) {
 FluidMusic::FluidMusic(const QString &soundFont, QObject *parent) : QObject(parent), m_soundFont(soundFont) {}
 
 FluidMusic::~FluidMusic() {
-    if (m_loader != nullptr) {
-        m_loader->wait();
-        delete m_loader;
-    }
     stopPiece();
     m_output.reset();
 }
 
 void FluidMusic::open(const QString &file, const QString &alias) {
     // An alias that is in use stays with its piece, as a second open of it fails.
-    if (!m_alias.isEmpty() || alias.isEmpty() || !MidiSynth::isMidiFile(file)) {
+    if (!m_alias.isEmpty() || alias.isEmpty()) {
+        return;
+    }
+    if (!MidiSynth::isMidiFile(file)) {
+        tellUnplayable(file, "is missing, unreadable or no MIDI file");
         return;
     }
     m_alias = alias;
@@ -64,43 +65,37 @@ void FluidMusic::close(const QString &alias) {
 
 void FluidMusic::waitUntilReady() {
     startLoader();
-    takeLoadedSynth();
+    m_loader.finish();
 }
 
 void FluidMusic::startLoader() {
-    if (m_synth || m_loader != nullptr) {
-        return;
-    }
-    const QString font = m_soundFont;
     // The SoundFont and the connection to the sound server both take a while; neither holds up this thread.
-    m_loader = QThread::create([this, font] {
-        m_loaded = std::make_unique<MidiSynth>(font);
-        m_loadedOutput =
-            std::make_unique<PulseOutput>("Plinkard music", MidiSynth::SampleRate, MusicBuffer,
-                                          [this, synth = m_loaded.get()](int16_t *stereo, int frames) {
-                                              const bool ending = !synth->isPlaying();
-                                              synth->render(stereo, frames);
-                                              m_silentFrames =
-                                                  ending && silent(stereo, frames) ? m_silentFrames + frames : 0;
-                                              return PulseOutput::Rendered{frames, m_silentFrames >= SilentFramesAtEnd};
-                                          });
-    });
-    connect(m_loader, &QThread::finished, this, &FluidMusic::takeLoadedSynth, Qt::QueuedConnection);
-    m_loader->start();
-}
-
-void FluidMusic::takeLoadedSynth() {
-    if (m_loader == nullptr) {
-        return;
-    }
-    m_loader->wait();
-    delete m_loader;
-    m_loader = nullptr;
-    m_synth = std::move(m_loaded);
-    m_output = std::move(m_loadedOutput);
-    if (m_playing) {
-        startPiece();
-    }
+    m_loader.start(
+        this,
+        [this, font = m_soundFont] {
+            Loaded loaded;
+            loaded.synth = std::make_unique<MidiSynth>(font);
+            loaded.output = std::make_unique<PulseOutput>(
+                "Plinkard music", MidiSynth::SampleRate, MusicBuffer,
+                [this, synth = loaded.synth.get()](int16_t *stereo, int frames) {
+                    const bool ending = !synth->isPlaying();
+                    synth->render(stereo, frames);
+                    m_silentFrames = ending && silent(stereo, frames) ? m_silentFrames + frames : 0;
+                    return PulseOutput::Rendered{frames, m_silentFrames >= SilentFramesAtEnd};
+                });
+            return loaded;
+        },
+        [this](Loaded loaded) {
+            if (!loaded.synth->hasSoundFont()) {
+                qCInfo(lcSound, "No SoundFont (%s): the music is silent",
+                       m_soundFont.isEmpty() ? "none is installed" : qUtf8Printable(m_soundFont + " cannot be loaded"));
+            }
+            m_synth = std::move(loaded.synth);
+            m_output = std::move(loaded.output);
+            if (m_playing) {
+                startPiece();
+            }
+        });
 }
 
 void FluidMusic::startPiece() {
@@ -109,8 +104,17 @@ void FluidMusic::startPiece() {
     }
     stopPiece(); // drops what the server still holds of the last piece
     m_silentFrames = 0;
-    if (m_synth->start(m_file) && m_output) {
+    if (!m_synth->start(m_file)) {
+        tellUnplayable(m_file, "cannot be played (unreadable, too large or damaged)");
+    } else if (m_output) {
         m_output->start();
+    }
+}
+
+void FluidMusic::tellUnplayable(const QString &file, const char *why) {
+    // Once for a file, not at every new game.
+    if (file != std::exchange(m_toldFile, file)) {
+        qCInfo(lcSound, "No music: the piece \"%s\" %s", qUtf8Printable(file), why);
     }
 }
 

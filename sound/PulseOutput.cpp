@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "PulseOutput.h"
 
+#include "SoundLog.h"
+
 #include <algorithm>
+#include <atomic>
 #include <pulse/pulseaudio.h>
 #include <pulse/rtclock.h>
 
@@ -13,6 +16,16 @@ constexpr int TopUpsAhead = 4;
 // A sound whose decoder is behind is looked at again this soon (a stereo file's first piece holds a
 // third of a second even at 96 kHz).
 constexpr pa_usec_t StarvedTopUpUs = 20000;
+
+// Every output of the program meets the same server: its absence is told once, until one connects.
+std::atomic<bool> noServerTold = false;
+
+void tellNoServer(pa_context *context) {
+    if (!noServerTold.exchange(true)) {
+        qCInfo(lcSound, "No sound server (%s): the music and the shots are silent",
+               pa_strerror(pa_context_errno(context)));
+    }
+}
 
 class Locked {
 public:
@@ -79,6 +92,7 @@ void PulseOutput::connect() {
     }
     pa_context_set_state_callback(m_context, &PulseOutput::onContextState, this);
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        tellNoServer(m_context);
         disconnect();
     }
 }
@@ -94,12 +108,7 @@ void PulseOutput::disconnect() {
     keep(nullptr);
     m_beginOnAnswer = false;
     if (m_stream != nullptr) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
+        dropStream(true);
     }
     if (m_context != nullptr) {
         pa_context_set_state_callback(m_context, nullptr, nullptr);
@@ -122,12 +131,20 @@ void PulseOutput::openStream() {
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | (m_buffer.lowLatency ? PA_STREAM_ADJUST_LATENCY : 0));
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
+        dropStream(false);
     }
+}
+
+void PulseOutput::dropStream(bool connected) {
+    // First, so that nothing of the server's calls this object any more.
+    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
+    if (connected) {
+        pa_stream_disconnect(m_stream);
+    }
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
 }
 
 void PulseOutput::start(const std::function<void()> &first) {
@@ -275,8 +292,14 @@ void PulseOutput::onAnswer(pa_stream * /*stream*/, int /*success*/, void *self) 
 
 void PulseOutput::onContextState(pa_context *context, void *self) {
     auto *out = static_cast<PulseOutput *>(self);
-    if (pa_context_get_state(context) == PA_CONTEXT_READY && out->m_stream == nullptr) {
-        out->openStream();
+    const pa_context_state_t state = pa_context_get_state(context);
+    if (state == PA_CONTEXT_FAILED) {
+        tellNoServer(context);
+    } else if (state == PA_CONTEXT_READY) {
+        noServerTold = false;
+        if (out->m_stream == nullptr) {
+            out->openStream();
+        }
     }
 }
 

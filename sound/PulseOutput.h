@@ -12,10 +12,11 @@ struct pa_threaded_mainloop;
 struct pa_time_event;
 struct timeval;
 
-// A 16-bit stereo stream on the sound server, filled by a render function that the server's
-// connection thread calls whenever a piece of the buffer is free, and, where asked, ahead of that:
-// a sound written ahead of play is in the server's hands, so no late wake-up of this process can
-// break it up. No event loop of ours is involved.
+// A 16-bit stereo stream on the sound server, filled by a render function: a start on a ready stream
+// calls it at once on the caller's thread for the sound's beginning, then the server's connection thread
+// calls it whenever a piece of the buffer is free, and, where asked, ahead of that: a sound written ahead of play
+// is in the server's hands, so no late wake-up of this process can break it up. Both calls hold the
+// connection's lock, so render never runs twice at once. No event loop of ours is involved.
 // Nothing here waits for the server: the connection is made in the background, a start asked for
 // before it is ready plays once it is, and a server that does not answer only means silence. Without
 // a server every call does nothing; a start after the server has gone connects anew.
@@ -50,6 +51,7 @@ private:
     void connect();
     void disconnect();
     void openStream();
+    void dropStream(bool connected);
     void begin();
     void fill(size_t asked);
     void armTopUp();

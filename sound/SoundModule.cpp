@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "SoundModule.h"
 
+#include "SoundLog.h"
 #include "platform/QtFiles.h"
 #include "platform/RegularFile.h"
 #include "platform/SoundServerProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
@@ -51,25 +51,26 @@ extern "C" const ElfW(Ehdr) __ehdr_start; // NOLINT(bugprone-reserved-identifier
 // truncated file kills the game with SIGBUS at its first touch. The interface version comes from
 // the module's dynamic symbol table, which every strip keeps: what strip, a distribution's rebuild or
 // another compiler change is all outside it, so such a module still loads; one of another program,
-// machine or version of the game is refused before its code can run.
-bool isOurModule(QFile &file) {
+// machine or version of the game is refused before its code can run. Null when it may be mapped,
+// else why not.
+const char *refusal(QFile &file) {
     const auto header = readTable<ElfW(Ehdr)>(file, 0, 1, sizeof(ElfW(Ehdr)));
     if (header.empty() || std::memcmp(header[0].e_ident, __ehdr_start.e_ident, EI_OSABI) != 0 ||
         header[0].e_type != ET_DYN || header[0].e_machine != __ehdr_start.e_machine) {
-        return false;
+        return "not an ELF shared library for this machine";
     }
     const auto segments = readTable<ElfW(Phdr)>(file, header[0].e_phoff, header[0].e_phnum, header[0].e_phentsize);
     const auto size = quint64(file.size());
     if (segments.empty() || std::any_of(segments.begin(), segments.end(), [size](const ElfW(Phdr) & s) {
             return s.p_offset > size || s.p_filesz > size - s.p_offset;
         })) {
-        return false;
+        return "truncated: a segment reaches past the end of the file";
     }
     const auto sections = readTable<ElfW(Shdr)>(file, header[0].e_shoff, header[0].e_shnum, header[0].e_shentsize);
     const auto dynsym =
         std::find_if(sections.begin(), sections.end(), [&](const ElfW(Shdr) & s) { return s.sh_type == SHT_DYNSYM; });
     if (dynsym == sections.end() || dynsym->sh_link >= sections.size()) {
-        return false;
+        return "no dynamic symbol table (truncated, or not a module)";
     }
     const QByteArray names = readAt(file, sections[dynsym->sh_link].sh_offset, sections[dynsym->sh_link].sh_size);
     const QByteArray version(InterfaceVersion, sizeof InterfaceVersion); // with its terminating zero
@@ -83,11 +84,13 @@ bool isOurModule(QFile &file) {
         for (const auto &s : segments) {
             if (s.p_type == PT_LOAD && symbol.st_value >= s.p_vaddr &&
                 symbol.st_value - s.p_vaddr + quint64(version.size()) <= s.p_filesz) {
-                return readAt(file, s.p_offset + (symbol.st_value - s.p_vaddr), quint64(version.size())) == version;
+                return readAt(file, s.p_offset + (symbol.st_value - s.p_vaddr), quint64(version.size())) == version
+                           ? nullptr
+                           : "built for another version of the game (its fingerprint differs)";
             }
         }
     }
-    return false;
+    return "no fingerprint of the game's sound interface in it";
 }
 } // namespace
 
@@ -102,10 +105,6 @@ SoundModule::SoundModule(const QString &module) : m_library(module.isEmpty() ? b
 }
 
 SoundModule::~SoundModule() {
-    if (m_loader != nullptr) {
-        m_loader->wait();
-        delete m_loader;
-    }
     m_sound.reset(); // before the library: its code runs the destructor
 }
 
@@ -167,50 +166,47 @@ void SoundModule::startLoading() {
         m_waitingForPaint = false;
         QCoreApplication::instance()->removeEventFilter(this);
     }
-    if (m_tried) {
-        return;
-    }
-    m_tried = true;
     // The dynamic linker maps and relocates some hundred libraries; the window goes on meanwhile.
     // The module is checked here too: reading its headers and symbols takes well under a millisecond.
-    m_loader = QThread::create([this, path = m_library.fileName()] {
-        // Loaded through the descriptor that was checked: the file cannot change in between, and a
-        // folder name that is not UTF-8 reaches the dynamic linker whole.
-        QFile module;
-        if (openRegularFile(module, path) && isOurModule(module)) {
+    m_loader.start(
+        this,
+        [this, path = m_library.fileName()] {
+            // Loaded through the descriptor that was checked: the file cannot change in between, and a
+            // folder name that is not UTF-8 reaches the dynamic linker whole.
+            QFile module;
+            if (!openRegularFile(module, path)) {
+                return QStringLiteral("%1 cannot be opened (missing, or not a regular file)").arg(path);
+            }
+            if (const char *why = refusal(module)) {
+                return QStringLiteral("%1 is refused: %2").arg(path, QLatin1String(why));
+            }
             m_library.setFileName(QStringLiteral("/proc/self/fd/%1").arg(module.handle()));
-            m_library.load();
-        }
-    });
-    connect(m_loader, &QThread::finished, this, &SoundModule::takeModule, Qt::QueuedConnection);
-    m_loader->start();
+            return m_library.load() ? QString() : QStringLiteral("%1: %2").arg(path, m_library.errorString());
+        },
+        [this](const QString &refused) { takeModule(refused); });
 }
 
 void SoundModule::loadNow() {
-    if (!m_tried) {
+    if (!m_loader.started()) {
         startLoading();
     }
-    takeModule();
+    m_loader.finish();
 }
 
-void SoundModule::takeModule() {
-    if (m_loader == nullptr) {
-        return;
-    }
-    m_loader->wait();
-    delete m_loader;
-    m_loader = nullptr;
+void SoundModule::takeModule(const QString &refused) {
     if (!m_library.isLoaded()) {
-        return; // refused or missing: silence (resolve() would load it here, unchecked)
+        // Missing or refused: silence (resolve() would load it here, unchecked).
+        qCInfo(lcSound, "No music and no shots: the sound module %s", qUtf8Printable(refused));
+        return;
     }
     // The version mapped is the one that counts, checked before any code of the module runs.
     const auto *version = reinterpret_cast<const char *>(m_library.resolve(InterfaceSymbol));
-    if (version == nullptr || std::strcmp(version, InterfaceVersion) != 0) {
-        return;
-    }
     using Create = SoundSystem *(*)();
-    const auto create = reinterpret_cast<Create>(m_library.resolve("plinkard_create_sound_system"));
+    const auto create = version != nullptr && std::strcmp(version, InterfaceVersion) == 0
+                            ? reinterpret_cast<Create>(m_library.resolve("plinkard_create_sound_system"))
+                            : nullptr;
     if (create == nullptr) {
+        qCInfo(lcSound, "No music and no shots: the sound module mapped is of another version of the game");
         return;
     }
     m_sound.reset(create());

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "BackgroundLoad.h"
 #include "platform/SoundSystem.h"
 
 #include <QLibrary>
 #include <QObject>
 #include <QString>
 #include <memory>
-
-class QThread;
 
 // The program's sound system. The real one (QtSoundSystem, with the sound server's client library,
 // FluidSynth and the WAV libraries) is a module of its own, loaded on a thread once the first window
@@ -39,15 +38,15 @@ protected:
 
 private:
     void startLoading();
-    void takeModule();
+    // Empty `refused` once the module is mapped.
+    void takeModule(const QString &refused);
 
     QLibrary m_library;
     bool m_waitingForPaint = false;
-    bool m_tried = false;
-    QThread *m_loader = nullptr;
     std::unique_ptr<SoundSystem> m_sound;
     // The music asked for before the module is in.
     QString m_alias;
     QString m_file;
     bool m_playing = false;
+    BackgroundLoad<QString> m_loader; // last: it maps m_library; gives why the module is not mapped
 };

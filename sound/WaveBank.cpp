@@ -2,6 +2,7 @@
 #include "WaveBank.h"
 
 #include "PulseOutput.h"
+#include "SoundLog.h"
 
 #include <QFileInfo>
 
@@ -71,6 +72,11 @@ std::shared_ptr<const WaveSound> WaveBank::decoded(const QString &file) {
                 }
             });
         }
+    }
+    if (!entry.sound && file != m_defaultSound) {
+        // Once for the file as it is: the entry answers its next shots.
+        qCInfo(lcSound, "The shot \"%s\" %s: our own sound plays instead", qUtf8Printable(file),
+               exists ? "is unreadable or no WAV file" : "is missing");
     }
     m_decoded.insert(file, entry);
     return entry.sound;

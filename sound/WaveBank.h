@@ -12,8 +12,9 @@
 
 class PulseOutput;
 
-// Short sounds through a sound-server stream of their own, open for the whole run and filled on the
-// server connection's thread, so a shot starts at the click and nothing wakes the caller's thread.
+// Short sounds through a sound-server stream of their own, open for the whole run: a shot's beginning is
+// written as it starts, so it sounds at the click, and the rest on the server connection's thread, so
+// nothing wakes the caller's thread.
 // A new sound cuts off the one still playing; a file that cannot be played plays the default sound.
 // A file is decoded on a thread of its own, a piece at a time, while its start already plays.
 class WaveBank final {
