@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <initializer_list>
 
 // Check-box and option values as the game counts them: 1 checked, 0 clear.
 inline int value(const QAbstractButton *button) { return button->isChecked() ? 1 : 0; }
@@ -70,4 +71,11 @@ inline QPushButton *plainButton(const QString &caption, QWidget *parent, QRect w
     button->setGeometry(where);
     button->setAutoDefault(false);
     return button;
+}
+
+// Tab goes from each control to the next in this list.
+inline void tabOrder(std::initializer_list<QWidget *> chain) {
+    for (auto it = chain.begin(); it + 1 != chain.end(); ++it) {
+        QWidget::setTabOrder(*it, *(it + 1));
+    }
 }

@@ -74,8 +74,7 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     cmdClose = plainButton(QStringLiteral("&Close"), this, pxRect(2940, 4065, 795, 345));
     cmdClear = plainButton(QStringLiteral("&Reset"), this, pxRect(3810, 4065, 795, 345));
     Command1 = plainButton(QStringLiteral("Command1"), this, pxRect(945, 4140, 1110, 300));
-    setTabOrder(cmdClose, cmdClear);
-    setTabOrder(cmdClear, Command1);
+    tabOrder({cmdClose, cmdClear, Command1});
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });

@@ -67,14 +67,7 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(2880, 2460, 795, 330));
     cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(3750, 2460, 795, 330));
 
-    setTabOrder(txtBGImage, cmdBGBrowse);
-    setTabOrder(cmdBGBrowse, cmdBGColor);
-    setTabOrder(cmdBGColor, txtSBGImage);
-    setTabOrder(txtSBGImage, cmdSBGBrowse);
-    setTabOrder(cmdSBGBrowse, cmdSBGColor);
-    setTabOrder(cmdSBGColor, cmdForeColor);
-    setTabOrder(cmdForeColor, cmdOk);
-    setTabOrder(cmdOk, cmdNo);
+    tabOrder({txtBGImage, cmdBGBrowse, cmdBGColor, txtSBGImage, cmdSBGBrowse, cmdSBGColor, cmdForeColor, cmdOk, cmdNo});
 
     connect(cmdBGBrowse, &QPushButton::clicked, this, [this] { cmdBGBrowse_Click(); });
     connect(cmdBGColor, &QPushButton::clicked, this, [this] { cmdBGColor_Click(); });

@@ -106,16 +106,8 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
         connect(box, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
     }
 
-    setTabOrder(txtMidi, cmdMusic);
-    setTabOrder(cmdMusic, txtWave);
-    setTabOrder(txtWave, cmdSound);
-    setTabOrder(cmdSound, chkChgSpd);
-    setTabOrder(chkChgSpd, chkPoints);
-    setTabOrder(chkPoints, chkWinScore);
-    setTabOrder(chkWinScore, txtWinScore);
-    setTabOrder(txtWinScore, cmdColors);
-    setTabOrder(cmdColors, cmdOk);
-    setTabOrder(cmdOk, cmdNo);
+    tabOrder({txtMidi, cmdMusic, txtWave, cmdSound, chkChgSpd, chkPoints, chkWinScore, txtWinScore, cmdColors, cmdOk,
+              cmdNo});
 
     connect(chkWinScore, &QCheckBox::toggled, this, [this] { chkWinScore_Click(); });
     connect(cmdMusic, &QPushButton::clicked, this, [this] { cmdMusic_Click(); });

@@ -31,8 +31,9 @@ std::pair<QString, int> captionAndNeed(const QWidget *c) {
 }
 
 // Catches a control outside its window, a caption too long for its control, an access key doubled (beyond the
-// letters in `shared`, which the window's own captions give twice), or a label's key pressing the button after it.
-void checkWindow(QWidget &window, const QString &shared = {}) {
+// letters in `shared`, which the window's own captions give twice), a label's key pressing the button after it, or
+// Tab leaving the order of `tabs` (a disabled control is passed over).
+void checkWindow(QWidget &window, const QString &shared = {}, std::vector<QWidget *> tabs = {}) {
     const auto name = window.windowTitle().toStdString();
     window.show();
     QApplication::setActiveWindow(&window);
@@ -58,6 +59,11 @@ void checkWindow(QWidget &window, const QString &shared = {}) {
             EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << name << key.toStdString();
         }
     }
+    std::erase_if(tabs, [](const QWidget *t) { return !t->isEnabled(); });
+    for (size_t i = 0; i <= tabs.size() && !tabs.empty(); ++i) {
+        i == 0 ? tabs.front()->setFocus() : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), tabs[i % tabs.size()]) << name << " after " << i << " Tabs";
+    }
     window.hide();
 }
 } // namespace
@@ -72,8 +78,15 @@ TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
         const bool field = c->window() == &w && c != w.picPicture && !w.picPicture->isAncestorOf(c);
         EXPECT_EQ(c->cursor().pixmap().toImage() == crosshair, field) << c->objectName().toStdString();
     }
-    checkWindow(rig.forms->settings(), "SO"); // "&Shoot:", "No Winning &Score " and "C&olors", "&Okay" as given
-    checkWindow(rig.forms->colors(), "B");    // "&BG Image:" and "&Browse" as given
-    checkWindow(rig.forms->scores());
-    checkWindow(rig.forms->name());
+    frmSettings &s = rig.forms->settings(); // "&Shoot:", "No Winning &Score " and "C&olors", "&Okay" as given
+    checkWindow(s, "SO",
+                {s.txtMidi, s.cmdMusic, s.txtWave, s.cmdSound, s.chkChgSpd, s.chkPoints, s.chkWinScore, s.txtWinScore,
+                 s.cmdColors, s.cmdOk, s.cmdNo});
+    frmColors &c = rig.forms->colors(); // "&BG Image:" and "&Browse" as given
+    checkWindow(c, "B",
+                {c.txtBGImage, c.cmdBGBrowse, c.cmdBGColor, c.txtSBGImage, c.cmdSBGBrowse, c.cmdSBGColor,
+                 c.cmdForeColor, c.cmdOk, c.cmdNo});
+    frmScores &t = rig.forms->scores();
+    checkWindow(t, {}, {t.cmdClose, t.cmdClear, t.Command1});
+    checkWindow(rig.forms->name(), {}, {rig.forms->name().txtName, rig.forms->name().cmdOkay});
 }
