@@ -88,13 +88,38 @@ class Started:  # a helper process, stopped with the programs
         PROGRAMS.append(self)
 
 
-def pulseaudio(socket):  # a server of our own with a null sink at `socket`, off the session's bus, which has one
-    server = Started("pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                     f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}",
-                     "--load=module-null-sink sink_name=test_sink rate=44100", env={
-                         "PATH": os.environ["PATH"], "XDG_RUNTIME_DIR": os.path.dirname(os.path.dirname(socket))})
-    wait_for("the sound server", lambda: subprocess.run(["pactl", "-s", socket, "info"], capture_output=True).returncode == 0)
-    return server.process
+class SoundServer:  # one of our own with a null sink at `socket`, of the session's kind (PLINKARD_SOUND_SERVER)
+    def __init__(self, socket):
+        runtime, pipewire = os.path.dirname(os.path.dirname(socket)), os.environ.get("PLINKARD_SOUND_SERVER") == "pipewire"
+        env, answers = {"PATH": os.environ["PATH"], "XDG_RUNTIME_DIR": runtime}, lambda *command: not subprocess.run(
+            ["pactl", "-s", socket, *command], capture_output=True).returncode
+        if not pipewire:  # off the session's bus, which has one
+            self.processes = [Started("pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                                      f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}",
+                                      "--load=module-null-sink sink_name=test_sink rate=44100", env=env).process]
+        else:  # WirePlumber needs a bus; it opens none of the machine's sound cards here
+            os.makedirs(config := os.path.join(runtime, "wireplumber", "main.lua.d"), exist_ok=True)
+            open(os.path.join(config, "60-plinkard.lua"), "w").write("alsa_monitor.enabled = false\n")
+            env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"], XDG_CONFIG_HOME=runtime,
+                       XDG_STATE_HOME=runtime)
+            if os.path.exists(core := os.path.join(runtime, "pipewire-0")):
+                os.unlink(core)  # a killed one left it
+            self.processes = [Started("pipewire", env=env).process]
+            wait_for("PipeWire", lambda: os.path.exists(core))
+            self.processes += [Started(name, env=env).process for name in ("wireplumber", "pipewire-pulse")]
+        wait_for("the sound server", lambda: answers("info"))
+        if pipewire:
+            answers("load-module", "module-null-sink", "sink_name=test_sink", "rate=44100")
+            wait_for("the null sink as the default", lambda: answers("set-default-sink", "test_sink"))
+
+    def send_signal(self, signal):
+        for process in self.processes:
+            process.send_signal(signal)
+
+    def kill(self):
+        for process in self.processes:
+            process.kill()
+            process.wait()
 
 
 class Program:
@@ -135,7 +160,7 @@ class Program:
 # ends the game with its own status; one started then ends by Exit.
 def play():
     socket = os.path.join(runtime := tempfile.mkdtemp(dir=ROOT), "pulse", "native")
-    server, env = pulseaudio(socket), {"PULSE_SERVER": None, "XDG_RUNTIME_DIR": runtime}
+    server, env = SoundServer(socket), {"PULSE_SERVER": None, "XDG_RUNTIME_DIR": runtime}
     main = (program := Program("play", {}, env)).window("Plinkard")
     box = wait_for("the music box", lambda: find(main, "check box", "Music On/Off"))
     level, peak = rms(music := heard(3, rate=44100, server=socket)), max(map(abs, music))
@@ -154,7 +179,7 @@ def play():
         click_on(control, *((51, 120) if control is main else ()))
     wait_for("the music box to be checked", lambda: box.getState().contains(pyatspi.STATE_CHECKED))
     server.kill()
-    server = pulseaudio(socket)  # whose null sink first renders two seconds ahead, which the first sound waits out
+    server = SoundServer(socket)  # whose null sink first renders two seconds ahead, which the first sound waits out
     shot = rms(heard(3, lambda: click_on(main, 51, 120), server=socket))
     music = rms(heard(3, lambda: click_on(find(main, "push button", "New Game")), server=socket))
     assert shot > 0.001 and music > 0.02, f"after the server came back: shot {shot}, music {music}"
@@ -227,9 +252,11 @@ def run(session):
 
 def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")):  # ONLY=NAME runs one session
     global ROOT, BINARY
-    if not all(os.environ.get(v) for v in needs):
+    pipewire = "--pipewire" in sys.argv  # in a session of its own with PipeWire, whatever the caller's has
+    if not all(os.environ.get(v) for v in needs) or pipewire and os.environ.get("PLINKARD_SOUND_SERVER") != "pipewire":
         session = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "headless-session")
-        os.execv(session, [session, sys.executable, *sys.argv])
+        os.execve(session, [session, sys.executable, *sys.argv],
+                  dict(os.environ, **({"PLINKARD_SOUND_SERVER": "pipewire"} if pipewire else {})))
     ROOT, BINARY = tempfile.mkdtemp(prefix="plinkard-e2e-"), os.path.abspath(sys.argv[sys.argv.index("--binary") + 1])
     try:
         passed = [run(s) for s in sessions if s.__name__ in os.environ.get("ONLY", s.__name__)]
@@ -238,5 +265,5 @@ def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")
     sys.exit(0 if all(passed) else 1)
 
 
-if __name__ == "__main__":
-    main((play, busy_machine, no_server))
+if __name__ == "__main__":  # --pipewire: the sessions that hear the game, on PipeWire
+    main((play, busy_machine) if "--pipewire" in sys.argv else (play, busy_machine, no_server))
