@@ -7,9 +7,12 @@
 #include <QFileInfo>
 
 namespace {
-// The server plays from a hundredth of a second, so a shot starts at the click, and the sound is
-// written two seconds ahead of play beyond that (a shot whole), so a busy machine breaks up none.
-constexpr PulseOutput::Buffer ShotBuffer{10, 5, 2000, true};
+// The sound is written two seconds ahead of play (a shot whole), so a late wake-up of ours breaks up
+// none. PipeWire runs all the desktop's sound in cycles as short as its most hurried stream asks:
+// asked for 10 ms, it ran 5 ms cycles while a shot played, and on a busy machine a late wake-up of its
+// own threads dropped pieces of shots. 40 ms keeps its cycles at 10.7 ms; PulseAudio starts a shot
+// at the click with either.
+constexpr PulseOutput::Buffer ShotBuffer{40, 5, 2000, true};
 // The game plays two files; a settings file changed many times keeps no more than this many decoded.
 constexpr qsizetype MaxDecodedFiles = 4;
 } // namespace
