@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
 #include "game/rules/ScoreFile.h"
-#include "platform/PictureBox.h"
+#include "platform/PictureDecoder.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtFiles.h"
 #include "settings/frmSettings.h"
@@ -257,7 +257,7 @@ TEST(HostileFiles, EveryReaderTable) {
                         ? (synth.render(out.data(), 11025), QString::number(rms(out.data(), 22050) > 0.01))
                         : "silent";
          }},
-        {"picture", [&](const QString &path) { return PictureBox::fromFile(path).isNull() ? "none" : "shown"; }},
+        {"picture", [&](const QString &path) { return decodePicture(path).isNull() ? "none" : "shown"; }},
         {"module", [&](const QString &path) {
              SoundModule sound(path);
              sound.loadNow();
