@@ -14,11 +14,12 @@ bool needsQuotes(const QString &value) {
     if (value.isEmpty()) {
         return false;
     }
-    if (value.front().isSpace() || value.back().isSpace() || value.front() == u'"') {
+    if (value.front().isSpace() || value.back().isSpace()) {
         return true;
     }
-    return std::any_of(value.begin(), value.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c == u'\\' || c == u';' || c == u',' || c == u'='; });
+    return std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c == u'\\' || c == u'"' || c == u';' || c == u',' || c == u'=';
+    });
 }
 
 bool isHexDigit(QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
