@@ -44,8 +44,8 @@ QImage fromAnswer(const QByteArray &answer) {
     if (size[0] <= 0 || size[1] <= 0 || pixels > MaxPicturePixels || answer.size() != HeaderBytes + pixels * 4) {
         return {};
     }
-    return QImage(reinterpret_cast<const uchar *>(answer.constData() + HeaderBytes), size[0], size[1], size[0] * 4,
-                  QImage::Format_ARGB32_Premultiplied)
+    return QImage(reinterpret_cast<const uchar *>(answer.constData() + HeaderBytes), size[0], size[1],
+                  qsizetype(size[0]) * 4, QImage::Format_ARGB32_Premultiplied)
         .copy();
 }
 } // namespace
