@@ -80,7 +80,8 @@ const char *refusal(QFile &file) {
     // Each symbol's name is read on its own, as many bytes as the one looked for: the string table's
     // size is whatever the file claims.
     const ElfW(Shdr) &names = sections[dynsym->sh_link];
-    const QByteArray wanted(InterfaceSymbol, sizeof InterfaceSymbol), version(InterfaceVersion, sizeof InterfaceVersion);
+    const QByteArray wanted(InterfaceSymbol, sizeof InterfaceSymbol),
+        version(InterfaceVersion, sizeof InterfaceVersion);
     for (const auto &symbol :
          readTable<ElfW(Sym)>(file, dynsym->sh_offset, dynsym->sh_size / sizeof(ElfW(Sym)), dynsym->sh_entsize)) {
         if (symbol.st_name >= names.sh_size || names.sh_size - symbol.st_name < quint64(wanted.size()) ||
