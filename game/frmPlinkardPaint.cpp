@@ -5,21 +5,16 @@
 
 #include "platform/BgrColor.h"
 #include "platform/PictureBox.h"
+#include "platform/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QRegion>
-#include <QScreen>
 #include <algorithm>
 
 void frmPlinkard::showEvent(QShowEvent *event) {
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        WindowPlacement::placeOver(this, nullptr);
         picPicture->setFocus();
     }
     QWidget::showEvent(event);
