@@ -31,19 +31,15 @@ def prop(name, wid=None):  # an X property: its window ids or extents; a state's
     return out.stdout if "STATE" in name else [int(n, 0) for n in re.findall(r"0x\w+|\d+", out.stdout.split(")")[-1])]
 
 
-def settle(what, faults):  # faults() lists what is wrong; until nothing is, for at most 5 s
-    found = []
-
-    def right():
+def settle(what, faults):  # faults() lists what is wrong; until nothing is, for at most 50 tries
+    for _ in range(50):
         try:
-            found[:] = [faults()]
+            if not (found := faults()):
+                return
         except (ValueError, IndexError) as error:  # a window not listed or framed yet
-            found[:] = [[repr(error)]]
-        return not found[0]
-    try:
-        wait_for(what, right)
-    except AssertionError:
-        raise AssertionError(f"{what}: {found[0]}") from None
+            found = [error]
+        time.sleep(0.1)
+    raise AssertionError(f"{what}: {found}")
 
 
 class Window:  # one of the program's windows as the window manager holds it
