@@ -105,7 +105,6 @@ def start_boxes():
 # it. The main window's close box stores as Exit does: the switches, and the paths with the program's real folder.
 def game_windows():
     program = start("windows", (("Winning Score", 50), ("Change Speed", 0), ("Extra Points", 0), ("MIDI ON-OFF", 0)))
-    assert labels(program.window("Sound Test")) == ["Your system cannot play sounds."]
     Window(program, "Sound Test").check().close()
     main, acc = Window(program, "Plinkard").check(), program.window("Plinkard")
     click_on(find(acc, "radio button", "Too Easy"))  # targets that stay: a slow machine's shots hit
