@@ -9,22 +9,17 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureFiles.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
-#include <QScreen>
 #include <algorithm>
 
 void frmPlinkard::showEvent(QShowEvent *event) {
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        WindowPlacement::placeOver(this, nullptr);
         picPicture->setFocus();
     }
     QWidget::showEvent(event);
