@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fakes/GameRig.h"
 #include "game/rules/ScoreFile.h"
-#include "platform/PictureBox.h"
+#include "platform/PictureDecoder.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtFiles.h"
 #include "settings/frmSettings.h"
@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <elf.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -225,6 +226,17 @@ TEST(HostileFiles, EveryReaderTable) {
     QFile built(QStringLiteral(PLINKARD_SOUND_MODULE)), maps("/proc/self/maps");
     ASSERT_TRUE(built.open(QIODevice::ReadOnly) && synth.hasSoundFont());
     const QByteArray module = built.readAll(), version(plinkard_sound_interface);
+    QByteArray claiming = module; // its string table's size claimed as 200 MiB
+    const auto *elf = reinterpret_cast<const Elf64_Ehdr *>(module.constData());
+    const auto *sections = reinterpret_cast<const Elf64_Shdr *>(module.constData() + elf->e_shoff);
+    for (int i = 0; i < elf->e_shnum; ++i) {
+        if (sections[i].sh_type == SHT_DYNSYM) {
+            const quint64 size = quint64(200) << 20;
+            claiming.replace(
+                qsizetype(elf->e_shoff + sections[i].sh_link * sizeof(Elf64_Shdr) + offsetof(Elf64_Shdr, sh_size)),
+                sizeof size, reinterpret_cast<const char *>(&size), sizeof size);
+        }
+    }
     const QByteArray note("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
     const auto track = [](const QByteArray &events) { // a MIDI file of one track
         const quint32 size = qToBigEndian(quint32(events.size()));
@@ -245,7 +257,7 @@ TEST(HostileFiles, EveryReaderTable) {
                         ? (synth.render(out.data(), 11025), QString::number(rms(out.data(), 22050) > 0.01))
                         : "silent";
          }},
-        {"picture", [&](const QString &path) { return PictureBox::fromFile(path).isNull() ? "none" : "shown"; }},
+        {"picture", [&](const QString &path) { return decodePicture(path).isNull() ? "none" : "shown"; }},
         {"module", [&](const QString &path) {
              SoundModule sound(path);
              sound.loadNow();
@@ -274,6 +286,7 @@ TEST(HostileFiles, EveryReaderTable) {
         {"music", Plain, track("\0\xc0\0" + QByteArray((4 << 20) - 32, '\0')), "silent"}, // 2 M in running status
         {"module", Fifo, {}, "silent"}, {"module", Plain, module.left(module.size() * 2 / 3), "silent"}, // truncated
         {"module", Plain, QByteArray(module).replace(version, "0" + version.mid(1)), "silent"}, // another version
+        {"module", Sparse, claiming, "loads"},
         {"picture", Fifo, {}, "none"}, {"picture", Plain, big.data(), "none"}}; // shown: ColorsWindowTest
     // clang-format on
     for (const auto &[reader, kind, head, expected] : rows) {
