@@ -88,38 +88,18 @@ class Started:  # a helper process, stopped with the programs
         PROGRAMS.append(self)
 
 
-class SoundServer:  # one of our own with a null sink at `socket`, of the session's kind (PLINKARD_SOUND_SERVER)
-    def __init__(self, socket):
-        runtime, pipewire = os.path.dirname(os.path.dirname(socket)), os.environ.get("PLINKARD_SOUND_SERVER") == "pipewire"
-        env, answers = {"PATH": os.environ["PATH"], "XDG_RUNTIME_DIR": runtime}, lambda *command: not subprocess.run(
-            ["pactl", "-s", socket, *command], capture_output=True).returncode
-        if not pipewire:  # off the session's bus, which has one
-            self.processes = [Started("pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                                      f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}",
-                                      "--load=module-null-sink sink_name=test_sink rate=44100", env=env).process]
-        else:  # WirePlumber needs a bus; it opens none of the machine's sound cards here
-            os.makedirs(config := os.path.join(runtime, "wireplumber", "main.lua.d"), exist_ok=True)
-            open(os.path.join(config, "60-plinkard.lua"), "w").write("alsa_monitor.enabled = false\n")
-            env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"], XDG_CONFIG_HOME=runtime,
-                       XDG_STATE_HOME=runtime)
-            if os.path.exists(core := os.path.join(runtime, "pipewire-0")):
-                os.unlink(core)  # a killed one left it
-            self.processes = [Started("pipewire", env=env).process]
-            wait_for("PipeWire", lambda: os.path.exists(core))
-            self.processes += [Started(name, env=env).process for name in ("wireplumber", "pipewire-pulse")]
-        wait_for("the sound server", lambda: answers("info"))
-        if pipewire:
-            answers("load-module", "module-null-sink", "sink_name=test_sink", "rate=44100")
-            wait_for("the null sink as the default", lambda: answers("set-default-sink", "test_sink"))
-
-    def send_signal(self, signal):
-        for process in self.processes:
-            process.send_signal(signal)
-
-    def kill(self):
-        for process in self.processes:
-            process.kill()
-            process.wait()
+# A server of our own at `socket`: PulseAudio with a null sink, off the session's bus, which has one; on PipeWire its
+# PulseAudio server alone, on the session's PipeWire and sink.
+def sound_server(socket):
+    env = {"PATH": os.environ["PATH"], "XDG_RUNTIME_DIR": os.path.dirname(os.path.dirname(socket))}
+    if os.environ.get("PLINKARD_SOUND_SERVER") == "pipewire":
+        server = Started("pipewire-pulse", env=dict(env, PIPEWIRE_REMOTE=f"{os.environ['XDG_RUNTIME_DIR']}/pipewire-0"))
+    else:
+        server = Started("pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                         f"--load=module-native-protocol-unix auth-anonymous=1 socket={socket}",
+                         "--load=module-null-sink sink_name=test_sink rate=44100", env=env)
+    wait_for("the sound server", lambda: subprocess.run(["pactl", "-s", socket, "info"], capture_output=True).returncode == 0)
+    return server.process
 
 
 class Program:
@@ -160,7 +140,7 @@ class Program:
 # ends the game with its own status; one started then ends by Exit.
 def play():
     socket = os.path.join(runtime := tempfile.mkdtemp(dir=ROOT), "pulse", "native")
-    server, env = SoundServer(socket), {"PULSE_SERVER": None, "XDG_RUNTIME_DIR": runtime}
+    server, env = sound_server(socket), {"PULSE_SERVER": None, "XDG_RUNTIME_DIR": runtime}
     main = (program := Program("play", {}, env)).window("Plinkard")
     box = wait_for("the music box", lambda: find(main, "check box", "Music On/Off"))
     level, peak = rms(music := heard(3, rate=44100, server=socket)), max(map(abs, music))
@@ -179,7 +159,7 @@ def play():
         click_on(control, *((51, 120) if control is main else ()))
     wait_for("the music box to be checked", lambda: box.getState().contains(pyatspi.STATE_CHECKED))
     server.kill()
-    server = SoundServer(socket)  # whose null sink first renders two seconds ahead, which the first sound waits out
+    server = sound_server(socket)  # whose null sink first renders two seconds ahead, which the first sound waits out
     shot = rms(heard(3, lambda: click_on(main, 51, 120), server=socket))
     music = rms(heard(3, lambda: click_on(find(main, "push button", "New Game")), server=socket))
     assert shot > 0.001 and music > 0.02, f"after the server came back: shot {shot}, music {music}"
@@ -213,12 +193,11 @@ def busy_machine():
             subprocess.run(["sh", "-c", f"sleep 0.15; kill -STOP {pid}; sleep 0.25; kill -CONT {pid}; sleep 1.1"])
     found = holes(heard(1, shoot, 44100), 44100)
     assert len(found) == 12 and not any(found), f"2 ms windows of silence in each sound heard: {found}"
-    # PipeWire runs every stream in cycles as short as its shortest stream asks: at 5 ms, a late wake-up of the
-    # server's own threads breaks shots up. Its power-of-two cycle stays at 512 frames of 48 kHz or more.
+    # PipeWire runs all streams in cycles as short as the most hurried asks: in 5 ms ones its late wake-ups broke shots
     if os.environ.get("PLINKARD_SOUND_SERVER") == "pipewire":
         streams = subprocess.run(["pactl", "list", "sink-inputs"], capture_output=True, text=True).stdout
-        latencies = re.findall(r'node.latency = "(\d+)/(\d+)"', streams)
-        assert latencies and all(int(n) / int(d) >= 512 / 48000 for n, d in latencies), f"stream cycles {latencies}"
+        cycles = re.findall(r'node.latency = "(\d+)/(\d+)"', streams)
+        assert cycles and all(int(n) / int(d) >= 512 / 48000 for n, d in cycles), f"stream cycles {cycles}"
 
 
 # Started from another folder before the sound server (as at log-in): "Sound Test" informs and play goes on, the
