@@ -3,7 +3,7 @@
 """Runs every Plinkard benchmark and prints the figures beside their goals.
 
 Expects a desktop session (scripts/headless-session provides Xvfb, PulseAudio with the null sink
-test_sink, and a session bus). The game reports its own timings on stderr when asked through
+test_sink, and a session bus; PipeWire with PLINKARD_SOUND_SERVER=pipewire). The game reports its own timings on stderr when asked through
 PLINKARD_REPORT_* variables (app/RunReport.h); everything else is read from /proc and from the
 null sink's monitor. Every comparison is taken side by side in this one run, and timing figures
 are medians of repeated runs, since the machine is shared.
@@ -564,8 +564,14 @@ class Bench:
             mem_kib = int(f.readline().split()[1])
         return (f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}; {os.cpu_count()} cores (nproc), "
                 f"{model}, {mem_kib / 1024 / 1024:.1f} GiB memory; {platform.system()} {platform.release()}; "
-                f"Xvfb and a PulseAudio null sink (scripts/headless-session); "
+                f"Xvfb and a null sink on {sound_server()} (scripts/headless-session); "
                 f"load average {os.getloadavg()[0]:.1f} at the end")
+
+
+def sound_server():
+    """The server's name as it gives it: "pulseaudio", or "PulseAudio (on PipeWire 0.3.65)"."""
+    info = subprocess.run(["pactl", "info"], capture_output=True, text=True).stdout
+    return next((line.split(": ", 1)[1] for line in info.splitlines() if line.startswith("Server Name:")), "no server")
 
 
 def write_tone(path, hz, seconds, rate=44100):
