@@ -17,7 +17,11 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
+
+// Failures print texts as texts.
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
 template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
     T answer = answers.empty() ? none : answers.front();
