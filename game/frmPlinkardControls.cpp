@@ -160,7 +160,11 @@ void frmPlinkard::buildPanel() {
         auto *option = new QRadioButton(QString::fromLatin1(level.caption), picPicture);
         option->setGeometry(pxRect(level.left, 105, level.width, 210));
         option->setChecked(i == Easy);
-        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+        // Tab stops at the selected option only, as in every desktop's option groups; the arrows
+        // select within the group.
+        option->setFocusPolicy(i == Easy ? Qt::StrongFocus : Qt::ClickFocus);
+        connect(option, &QRadioButton::toggled, this, [this, i, option](bool on) {
+            option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
             if (on) {
                 optLevel_Click(i);
             }
