@@ -44,25 +44,35 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     txtBGImage = new QLineEdit(fraColors);
     txtBGImage->setGeometry(pxRect(975, 255, 2625, 285));
     txtBGImage->setText(look.fieldPicture);
+    txtBGImage->setAccessibleName(QStringLiteral("The field's picture"));
     Label[2] = buddyLabel(QStringLiteral("&BG Image:"), fraColors, pxRect(150, 300, 750, 195), txtBGImage);
     cmdBGBrowse = plainButton(QStringLiteral("&Browse"), fraColors, pxRect(3675, 225, 750, 330));
+    cmdBGBrowse->setAccessibleName(QStringLiteral("Browse for the field's picture"));
     cmdBGColor = plainButton(QStringLiteral("C&hoose"), fraColors, pxRect(2100, 600, 900, 315));
+    cmdBGColor->setAccessibleName(QStringLiteral("Choose the field's colour"));
     Label[0] = buddyLabel(QStringLiteral("B&G Color:"), fraColors, pxRect(150, 660, 675, 195), cmdBGColor);
     picBGColor = preview(fraColors, pxRect(975, 615, 1035, 285), look.fieldColor);
+    picBGColor->setAccessibleName(QStringLiteral("The field's colour"));
 
     fraPanel = new QGroupBox(QStringLiteral("Score Panel"), this);
     fraPanel->setGeometry(pxRect(30, 1020, 4530, 1395));
     txtSBGImage = new QLineEdit(fraPanel);
     txtSBGImage->setGeometry(pxRect(975, 255, 2625, 285));
     txtSBGImage->setText(look.panelPicture);
+    txtSBGImage->setAccessibleName(QStringLiteral("The panel's picture"));
     Label[3] = buddyLabel(QStringLiteral("BG &Image:"), fraPanel, pxRect(150, 300, 750, 195), txtSBGImage);
     cmdSBGBrowse = plainButton(QStringLiteral("Bro&wse"), fraPanel, pxRect(3675, 225, 750, 330));
+    cmdSBGBrowse->setAccessibleName(QStringLiteral("Browse for the panel's picture"));
     cmdSBGColor = plainButton(QStringLiteral("Choos&e"), fraPanel, pxRect(2100, 600, 900, 315));
+    cmdSBGColor->setAccessibleName(QStringLiteral("Choose the panel's colour"));
     Label[6] = buddyLabel(QStringLiteral("BG Co&lor:"), fraPanel, pxRect(150, 675, 675, 195), cmdSBGColor);
     picSBGColor = preview(fraPanel, pxRect(975, 630, 1035, 285), look.panelColor);
+    picSBGColor->setAccessibleName(QStringLiteral("The panel's colour"));
     cmdForeColor = plainButton(QStringLiteral("Choo&se"), fraPanel, pxRect(2100, 990, 900, 315));
+    cmdForeColor->setAccessibleName(QStringLiteral("Choose the panel's text colour"));
     Label[1] = buddyLabel(QStringLiteral("&Fore Color:"), fraPanel, pxRect(150, 1050, 765, 195), cmdForeColor);
     picSFore = preview(fraPanel, pxRect(975, 1005, 1035, 285), look.panelTextColor);
+    picSFore->setAccessibleName(QStringLiteral("The panel's text colour"));
 
     cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(2880, 2460, 795, 330));
     cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(3750, 2460, 795, 330));
@@ -82,8 +92,12 @@ uint32_t frmColors::backColor(const QFrame *preview) { return toBgr(preview->pal
 
 void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
     QPalette pal = preview->palette();
-    pal.setColor(QPalette::Window, fromBgr(bgr));
+    const QColor color = fromBgr(bgr);
+    pal.setColor(QPalette::Window, color);
     preview->setPalette(pal);
+    // What a screen reader says of the preview beside its name.
+    preview->setAccessibleDescription(
+        QStringLiteral("red %1, green %2, blue %3").arg(color.red()).arg(color.green()).arg(color.blue()));
 }
 
 void frmColors::pickPicture(QLineEdit *box) {

@@ -68,11 +68,13 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
     txtMidi->setGeometry(pxRect(660, 270, 2940, 285));
     Label[5] = buddyLabel(QStringLiteral("&Music:"), fraSounds, pxRect(150, 315, 465, 195), txtMidi);
     cmdMusic = plainButton(QStringLiteral("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
+    cmdMusic->setAccessibleName(QStringLiteral("Browse for the music"));
 
     txtWave = new QLineEdit(fraSounds);
     txtWave->setGeometry(pxRect(660, 675, 2940, 285));
     Label[4] = buddyLabel(QStringLiteral("&Shoot:"), fraSounds, pxRect(135, 720, 465, 195), txtWave);
     cmdSound = plainButton(QStringLiteral("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
+    cmdSound->setAccessibleName(QStringLiteral("Browse for the shot sound"));
 
     chkChgSpd = new QCheckBox(QStringLiteral("Certain &icons change speed"), Frame1);
     chkChgSpd->setGeometry(pxRect(90, 1350, 2355, 270));

@@ -31,14 +31,15 @@ std::pair<QString, int> captionAndNeed(const QWidget *c) {
 }
 
 // Catches a control outside its window, a caption too long for its control, an access key doubled (beyond the
-// letters in `shared`, which the window's own captions give twice), a label's key pressing the button after it, or
-// Tab leaving the order of `tabs` (a disabled control is passed over).
+// letters in `shared`, which the window's own captions give twice), a label's key pressing the button after it, two
+// controls that Tab reaches reading alike to a screen reader, or Tab leaving the order of `tabs` (a disabled control
+// is passed over).
 void checkWindow(QWidget &window, const QString &shared = {}, std::vector<QWidget *> tabs = {}) {
     const auto name = window.windowTitle().toStdString();
     window.show();
     QApplication::setActiveWindow(&window);
     const QRect inside = window.rect().adjusted(-Slack, -Slack, Slack, Slack);
-    QStringList keys;
+    QStringList keys, said;
     for (QWidget *c : window.findChildren<QWidget *>()) {
         if (!c->isVisibleTo(&window) ||
             !(qobject_cast<QLabel *>(c) || qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c) ||
@@ -54,6 +55,11 @@ void checkWindow(QWidget &window, const QString &shared = {}, std::vector<QWidge
         EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back()))
             << name << " " << key.toStdString();
         keys << key;
+        if (c->focusPolicy() & Qt::TabFocus) {
+            said << QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+            EXPECT_TRUE(!said.last().isEmpty() && said.count(said.last()) == 1)
+                << name << " " << said.last().toStdString();
+        }
         if (auto *l = qobject_cast<QLabel *>(c); l && l->buddy() && !key.isEmpty() && !shared.contains(key.back())) {
             QTest::keySequence(&window, QKeySequence::mnemonic(caption)); // moves the focus, presses nothing
             EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << name << key.toStdString();
@@ -72,7 +78,22 @@ void checkWindow(QWidget &window, const QString &shared = {}, std::vector<QWidge
 TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
     GameRig rig;
     frmPlinkard &w = rig.start();
-    checkWindow(w);
+    checkWindow(
+        w, {},
+        {w.picPicture, w.optLevel[Easy], w.chkMusic, w.chkSounds, w.cmdNew, w.cmdSettings, w.cmdHigh, w.cmdExit});
+    // The level options are one group, as on every desktop: Tab enters it at the selected level, the arrows select
+    // the next, Space leaves the level as it is.
+    w.show();
+    QApplication::setActiveWindow(&w);
+    selectLevel(w, Hard);
+    QString levels; // the level selected, and the option holding the focus, after each key
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Right, Qt::Key_Space, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        const auto focused = std::ranges::find(w.optLevel, QApplication::focusWidget()) - w.optLevel.begin();
+        levels += QStringLiteral("%1%2 ").arg(w.selectedLevel()).arg(focused);
+    }
+    EXPECT_EQ(levels, "22 33 33 22 11 00 ");
+    w.hide();
     const QImage crosshair = TargetPictures::crosshairCursor().pixmap().toImage();
     for (QWidget *c : w.findChildren<QWidget *>() + QList<QWidget *>{&w}) {
         const bool field = c->window() == &w && c != w.picPicture && !w.picPicture->isAncestorOf(c);

@@ -138,7 +138,8 @@ TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
 }
 
 // Catches a choice landing on another part or on none, a second visit starting from the defaults (once, it undid the
-// first), or the look that Colours' Okay applied kept after Cancel in the Settings window that opened Colours.
+// first), or the look that Colours' Okay applied kept after Cancel in the Settings window that opened Colours; a
+// colour preview that does not tell a screen reader its part and its colour.
 TEST(ColorsWindow, EachChoiceLandsOnItsOwnPartUntilSettingsCancelsIt) {
     GameRig rig;
     frmPlinkard &w = rig.start();
@@ -155,9 +156,18 @@ TEST(ColorsWindow, EachChoiceLandsOnItsOwnPartUntilSettingsCancelsIt) {
     rig.fakes.colorDialogs.answers = {0x332211U, 0x665544U, 0x998877U, 0x000001U};
     rig.fakes.fileDialogs.answers = {dir.filePath("g.bmp"), dir.filePath("m.bmp")};
     frmColors &c = rig.forms->colors();
-    for (QPushButton *b : {c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse, c.cmdSBGBrowse, c.cmdOk}) {
+    for (QPushButton *b : {c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse, c.cmdSBGBrowse}) {
         b->click();
     }
+    QStringList said; // each preview as a screen reader says it: its part, and the colour it shows now
+    for (QFrame *preview : {c.picBGColor, c.picSBGColor, c.picSFore}) {
+        const QAccessibleInterface *a = QAccessible::queryAccessibleInterface(preview);
+        said << a->text(QAccessible::Name) + ": " + a->text(QAccessible::Description);
+    }
+    EXPECT_EQ(said, QStringList({"The field's colour: red 17, green 34, blue 51",
+                                 "The panel's colour: red 68, green 85, blue 102",
+                                 "The panel's text colour: red 119, green 136, blue 153"}));
+    QTest::mouseClick(c.cmdOk, Qt::LeftButton);
     QList<QColor> look{Qt::green, fromBgr(0x332211U), Qt::magenta, fromBgr(0x665544U), fromBgr(0x998877U)}, changed;
     EXPECT_EQ(seen(), look);
     QTimer::singleShot(0, [&] { // the next visit, from Settings, starts from what is in force
