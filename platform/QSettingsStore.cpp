@@ -165,16 +165,19 @@ bool replaceFile(const QString &path, const QByteArray &bytes) {
         target = real;
         std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
     }
-    if (::access(target.constData(), W_OK) != 0 && errno != ENOENT) {
-        return false; // a read-only file stays as it is, though its folder would take a new one
+    // A read-only file stays as it is, though its folder would take a new one; marked so by its user, it
+    // stays so also for root, whom access() lets write anything.
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && (::access(target.constData(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+        return false;
     }
     QByteArray temp = target + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    struct stat old {};
-    bool ok = ::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+    bool ok = !exists || ::fchmod(fd, old.st_mode & 07777) == 0;
     for (qsizetype done = 0; ok && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         ok = n > 0 || (n < 0 && errno == EINTR);

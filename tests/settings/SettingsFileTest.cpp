@@ -3,16 +3,21 @@
 #include "platform/RegularFile.h"
 #include "settings/StoredSettings.h"
 
+#include "fakes/FakeServices.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace StoredSettings;
 
 // Catches the file in the wrong place (a relative XDG_CONFIG_HOME counts as unset), a key misspelt, a value not
 // read back, or a damaged line costing more; and in the table, a shared file changed beyond our own keys (another
 // program's bytes, comments, line ends, byte-order mark), a line end or an encoding misread, a garbage key written
-// back, or a file written that the next start refuses.
+// back, a file written that the next start refuses; a bound of the file's size missed by a byte; the file as users keep
+// it (blanks around "=", a link, its mode, read-only) read otherwise or replaced.
 TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     QTemporaryDir home;
     const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -39,7 +44,11 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
         EXPECT_EQ(QSettingsStore().read(App, Section, key, "<unset>"), value) << key.toStdString();
     }
     // The file before, MIDI as read from it, the file after MIDI "/x" and WAVE "/J\xf6rg" are written (none: as
-    // before).
+    // before); files at the size the store takes, one byte over it (as read or as it would be written), padded thus.
+    const qint64 max = QSettingsStore::MaxFileBytes;
+    const auto sized = [](const QByteArray &head, qint64 size) {
+        return head + QByteArray(size - head.size() - 1, 'x') + '\n';
+    };
     const std::vector<std::tuple<QByteArray, QString, QByteArray>> rows{
         {"; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI=a\n", "a",
          "; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI=/x\nWAVE=/J\xf6rg\n"},
@@ -47,7 +56,11 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
         {"\xef\xbb\xbf[Plinkard]\r\nWAVE=b\r\n[Other]\r\nMIDI=c\r\n", "<unset>",
          "\xef\xbb\xbf[Plinkard]\r\nWAVE=/J\xf6rg\r\nMIDI=/x\r\n[Other]\r\nMIDI=c\r\n"},
         {QByteArray("\xff\xfe[\0P\0]\0\n\0M\0I\0D\0I\0=\0a\0\n\0", 24), "<unset>", {}}, // UTF-16
-        {"[Other]\nData=" + QByteArray(QSettingsStore::MaxFileBytes - 20, 'x') + "\n", "<unset>", {}}};
+        {" [ Plinkard ] \n MIDI = a \n", "a",
+         " [ Plinkard ] \nMIDI=/x\nWAVE=/J\xf6rg\n"},             // blanks as a hand editor left them
+        {sized("[Plinkard]\nMIDI=a\n;", max), "a", {}},           // read at the bound, written one byte past it
+        {sized("[Plinkard]\nMIDI=a\n;", max + 1), "<unset>", {}}, // read one byte past it
+        {sized("[Plinkard]\nMIDI=ab\n;", max - 11), "ab", sized("[Plinkard]\nMIDI=/x\nWAVE=/J\xf6rg\n;", max)}};
     for (const auto &[before, midi, after] : rows) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size() && (file.close(), true));
         EXPECT_EQ(QSettingsStore().read(App, Section, Midi, "<unset>"), midi) << before.left(40).toStdString();
@@ -56,6 +69,19 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
         EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), after.isNull() ? before : after);
         file.close();
         EXPECT_EQ(QSettingsStore().read(App, Section, Wave, "<unset>") == pathFromNative("/J\xf6rg"), !after.isNull());
+    }
+    // As users keep it: through a link, which stays one, to a file whose mode stays; without write permission it is
+    // left alone (by root too), and still read.
+    const QByteArray kept = QFile::encodeName(home.filePath(".config/kept.ini"));
+    ASSERT_TRUE(file.remove() && QFile::link(kept, file.fileName()) && file.open(QIODevice::WriteOnly) &&
+                file.write("[Plinkard]\n") > 0 && (file.close(), true));
+    for (const mode_t mode : {0640, 0440}) {
+        ::chmod(kept.constData(), mode);
+        QSettingsStore().write(App, Section, Midi, mode == 0640 ? "/x" : "/y");
+        struct stat info {};
+        EXPECT_TRUE(QFileInfo(file).isSymLink() && ::stat(kept.constData(), &info) == 0 &&
+                    (info.st_mode & 0777) == mode);
+        EXPECT_EQ(QSettingsStore().read(App, Section, Midi, "<unset>"), "/x") << std::oct << mode;
     }
     qputenv("HOME", savedHome);
     savedConfig.isNull() ? void(qunsetenv("XDG_CONFIG_HOME")) : void(qputenv("XDG_CONFIG_HOME", savedConfig));
