@@ -20,8 +20,9 @@
 #include <ostream>
 #include <vector>
 
-// Failures print texts as texts.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+// Failures print texts as texts, in checks and in their messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text) { return out << text.toStdString(); }
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text << '"'; }
 
 template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
     T answer = answers.empty() ? none : answers.front();
@@ -43,11 +44,14 @@ struct FakeMessageBoxes final : MessageBoxes {
     std::function<void(const ShownBox &)> during;
 };
 
-// Pickers answering from a script; an empty script cancels. With `real` set, that dialog answers.
+// Pickers answering from a script; an empty script cancels. With `real` set, that dialog answers. Each records the
+// folder it starts in.
 struct FakeFileDialogs final : FileDialogs {
     std::optional<QString> openFile(QWidget *o, const QString &t, const QString &f, const QString &d) override {
+        folders << d;
         return real ? real->openFile(o, t, f, d) : nextAnswer<std::optional<QString>>(answers, std::nullopt);
     }
+    QStringList folders;
     std::deque<std::optional<QString>> answers;
     FileDialogs *real = nullptr;
 };

@@ -30,14 +30,15 @@ const std::vector<ShotRow> ShotTable{
 // clang-format on
 } // namespace
 
-// Catches a step of the hit or miss handler left out, done in the wrong order or shown wrongly.
+// Catches a step of the hit or miss handler left out, done in the wrong order or shown wrongly, or Too Easy's count of
+// shots lost between them.
 TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     frmSettings &settings = rig.forms->settings();
     QString boxes; // what each box said, and the score while it was up
     rig.fakes.messages.during = [&](const ShownBox &b) {
-        boxes += b.prompt + "|" + b.title + "|" + w.lblScore->text();
+        boxes += b.prompt + "|" + b.title + "|" + QString::number(b.style) + "|" + w.lblScore->text();
     };
     for (const ShotRow &r : ShotTable) {
         SCOPED_TRACE(::testing::Message() << "level " << r.level << " target " << r.index);
@@ -62,7 +63,7 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_EQ(QStringList({boxes, w.lblScore->text(), w.lblMiss->text(), QString::number(w.bulletsLeft), magazine,
                                w.lblReload->text(), QString::number(w.lblFlash->isHidden())})
                       .join(u'/'),
-                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|100" : "",
+                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|48|100" : "",
                                QString::number(r.penguin ? 0 : r.scoreDelta), r.index == Miss ? "1" : "0",
                                QString::number(bullets), QString(bullets, u'|') + QString(MagazineSize - bullets, u'-'),
                                bullets > 0 ? "" : "CLICK TO RELOAD", QString::number(bullets > 0)})
@@ -70,6 +71,19 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_TRUE(w.levelTimer(r.levelAfter)->isEnabled() &&
                     w.optLevel.at(static_cast<size_t>(r.levelAfter))->isChecked());
     }
+    // Over consecutive shots at Too Easy, hits and misses alike, the count goes on across a reload, New Game and a
+    // level change: from a full magazine, the 28th shot takes the last bullet.
+    selectLevel(w, TooEasy);
+    w.easyShotCount = 0;
+    w.Form_Click();
+    w.lblReload_Click();
+    w.cmdNew_Click();
+    selectLevel(w, Hard);
+    selectLevel(w, TooEasy);
+    for (int shot = 2; shot <= 28; ++shot) {
+        shot % 2 == 0 ? w.Form_Click() : hit(w, 5);
+    }
+    EXPECT_EQ(w.bulletsLeft, 0) << "after 28 shots at Too Easy";
 }
 
 // Catches a click routed to the wrong handler, a double click counted twice, wrong shot sounds, or a stale count read;
@@ -100,24 +114,17 @@ TEST(Shooting, RealClicksAndTheirSounds) {
     EXPECT_FALSE(w.imgShoot[7]->isHidden());
     EXPECT_EQ(rig.fakes.sound.waves(),
               QStringList({"/opt/plinkard/mchgun.wav", "/opt/plinkard/mchgun.wav", "/opt/plinkard/miss.wav"}));
-    const auto click = +[](QWidget *c) { QTest::mouseClick(c, Qt::LeftButton); };
-    const auto press = +[](QWidget *c) {
-        QAccessible::queryAccessibleInterface(c)->actionInterface()->doAction(
-            QAccessibleActionInterface::pressAction());
-    };
-    for (const auto &[trigger, control, left] : {std::tuple<void (*)(QWidget *), QWidget *, int>{click, w.lblFlash, 0},
-                                                 {click, w.lblReload, 0},
-                                                 {click, w.imgBullet[0], 1},
-                                                 {press, w.lblFlash, 0},
-                                                 {press, w.lblReload, 0},
-                                                 {press, w.imgBullet[0], 1}}) {
-        while (w.bulletsLeft > left) {
-            w.Form_Click();
+    for (const bool reader : {false, true}) { // a click, then a screen reader's press
+        for (QWidget *control : std::initializer_list<QWidget *>{w.lblFlash, w.lblReload, w.imgBullet[0]}) {
+            while (w.bulletsLeft > (control == w.imgBullet[0] ? 1 : 0)) {
+                w.Form_Click();
+            }
+            const QString misses = w.lblMiss->text();
+            reader ? void(QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction("Press"))
+                   : QTest::mouseClick(control, Qt::LeftButton);
+            EXPECT_EQ(bullets() + " " + w.lblMiss->text(), "14 bullets left " + misses) // and no miss
+                << (reader ? "press " : "click ") << control->metaObject()->className();
         }
-        const QString misses = w.lblMiss->text();
-        trigger(control);
-        EXPECT_EQ(bullets() + " " + w.lblMiss->text(), "14 bullets left " + misses) // no miss either
-            << (trigger == click ? "click " : "press ") << control->metaObject()->className() << " at " << left;
     }
     w.hide();
 }
