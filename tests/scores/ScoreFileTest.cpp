@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: MIT
+#include "game/rules/ScoreFile.h"
 #include "game/GameTestSupport.h"
 
 // Catches a missing scores.dat not ending the program, an odd one shown a line off (line 4 is place 1; CR, LF and
-// CR LF end a line, Latin-1), or lines kept that the table never shows (a file of a million lines was held whole).
+// CR LF end a line, Latin-1), the bound of the bytes read missed by one, or the shipped file not read to its last
+// place. Lines kept that the table never shows (a file of a million lines was held whole): SoundTest's HostileFiles.
 TEST(StartUpCheck, ScoreFileTable) {
-    const QByteArray huge = QByteArray("1000000\n").repeated(1'000'000);
     const QByteArray binary("\x00\x01\xff\r\x7f\r\n\r\x00\x80\xa0\xe9 99\r\x00\xfe", 18);
+    QFile shipped(QT_TESTCASE_SOURCEDIR "/../assets/scores.dat");
+    // A file whose line 25 ends at the last byte read, or one byte after it.
+    const auto sized = [](qint64 size) {
+        return QByteArray(size - 30, 'x') + "\n2\n3\n4" + QByteArray(21, '\n') + "P10";
+    };
     const std::vector<std::tuple<std::optional<QByteArray>, bool, QString>> rows{
         {std::nullopt, true, ""},
         {"unreadable", true, ""},
         {QByteArray(), false, "|"},
         {"1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10", false, "4|P10"}, // each end once, the last line without one
         {binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99|", 8))},
-        {huge, false, "1000000|1000000"}};
+        {sized(ScoreFileBytesRead), false, "4|P10"},
+        {sized(ScoreFileBytesRead + 1), false, "4|P1"},
+        {shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : "", false,
+         "250000|Wren Tully (0:1:58)"}}; // read whole
     for (const auto &[bytes, ends, shown] : rows) {
         GameRig rig;
         rig.fakes.files.files.remove("/opt/plinkard/scores.dat");
