@@ -7,14 +7,11 @@
 #include <QScreen>
 
 namespace {
-// Catches, in the window as the player sees it, a control moved, resized, recoloured, re-worded, cut or drawn
-// otherwise: each control whose pixels differ from tests/game/looks/LOOK.png is named with its place
-// (`PLINKARD_LOOKS=write` takes the pictures anew: look at them before committing them). Catches an access key doubled
-// (beyond the letters in `shared`, which the window's own captions give twice), a label's key pressing the button after
-// it, two controls that Tab reaches reading alike to a screen reader, or Tab leaving the order of `tabs` (a disabled
-// control is passed over).
+// Catches a control moved, resized, recoloured, re-worded, cut or drawn otherwise: each control whose pixels differ
+// from tests/game/looks/LOOK.png is named (`PLINKARD_LOOKS=write` takes them anew: look at them before committing
+// them); an access key doubled (beyond the letters in `shared`, which the captions give twice), a label's key pressing
+// the button after it, two controls Tab reaches reading alike to a screen reader, or Tab leaving the order of `tabs`.
 void checkWindow(QWidget &window, const QString &look, const QString &shared = {}, std::vector<QWidget *> tabs = {}) {
-    const auto name = look.toStdString();
     window.show();
     QApplication::setActiveWindow(&window);
     const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -30,37 +27,35 @@ void checkWindow(QWidget &window, const QString &look, const QString &shared = {
         }
         const QString reads = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
         EXPECT_TRUE(shot.copy(place) == before.copy(place))
-            << name << ": " << c->metaObject()->className() << " \"" << reads << "\" at " << place.x() << ","
+            << look << ": " << c->metaObject()->className() << " \"" << reads << "\" at " << place.x() << ","
             << place.y() << " " << place.width() << "x" << place.height();
         const auto *l = qobject_cast<QLabel *>(c);
         const auto *b = qobject_cast<QAbstractButton *>(c);
         const QString caption = l ? l->text() : b ? b->text() : QString();
         const QString key = QKeySequence::mnemonic(caption).toString();
-        EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back())) << name << key.toStdString();
+        EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back())) << look << key.toStdString();
         keys << key;
         if ((c->focusPolicy() & Qt::TabFocus) != 0) { // what a screen reader says there: a name of its own
             said << reads;
-            EXPECT_TRUE(!reads.isEmpty() && said.count(reads) == 1) << name << " reads alike: \"" << reads << '"';
+            EXPECT_TRUE(!reads.isEmpty() && said.count(reads) == 1) << look << " reads alike: \"" << reads << '"';
         }
         if (l && l->buddy() && !key.isEmpty() && !shared.contains(key.back())) {
             QTest::keySequence(&window, QKeySequence::mnemonic(caption)); // moves the focus, presses nothing
-            EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << name << key.toStdString();
+            EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << look << key.toStdString();
         }
     }
     std::erase_if(tabs, [](const QWidget *t) { return !t->isEnabled(); });
     for (size_t i = 0; i <= tabs.size() && !tabs.empty(); ++i) {
         i == 0 ? tabs.front()->setFocus() : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), tabs[i % tabs.size()]) << name << " after " << i << " Tabs";
+        EXPECT_EQ(QApplication::focusWidget(), tabs[i % tabs.size()]) << look << " after " << i << " Tabs";
     }
-    window.hide();
 }
 } // namespace
 
-// Each window as above: the main window with every target at its place at start, opening in the screen's centre, then
-// with the magazine empty (the sign and the prompt), each dialog, and the table with a name too long for its place (its
-// time stays in view). The crosshair is the cursor over the field and its targets, and nowhere on the score panel; the
-// level options are one group, as on every desktop: Tab enters it at the selected level, the arrows select the next,
-// Space leaves the level as it is.
+// Each window as above: the main window with every target at its start, opening in the screen's centre, then with the
+// magazine empty (the sign and the prompt), each dialog, and the table with a name too long for it (its time in view).
+// The crosshair is the cursor over the field and its targets only; the level options are one group, as on every
+// desktop: Tab enters it at the selected level, the arrows select the next, Space leaves the level as it is.
 TEST(Layout, EveryWindowAsThePlayerSeesItAndReachesIt) {
     GameRig rig;
     frmPlinkard &w = rig.start();
@@ -74,8 +69,6 @@ TEST(Layout, EveryWindowAsThePlayerSeesItAndReachesIt) {
         const bool field = c->window() == &w && c != w.picPicture && !w.picPicture->isAncestorOf(c);
         EXPECT_EQ(c->cursor().pixmap().toImage() == crosshair, field) << c->objectName().toStdString();
     }
-    w.show();
-    QApplication::setActiveWindow(&w);
     selectLevel(w, Hard);
     const std::array keys{Qt::Key_Tab, Qt::Key_Right, Qt::Key_Space, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left};
     const std::array levels{Hard, TooHard, TooHard, Hard, Easy, TooEasy}; // selected and holding the focus after each
