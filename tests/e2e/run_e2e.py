@@ -252,12 +252,13 @@ def quitting():
 
 
 # A piece (its name spaced) with a rest of 1.7 s in its middle plays on after it; once ended, its stream rests (corked).
+# A null sink that has had no client starts the first sound up to two seconds late: five seconds are heard.
 def music_in_time():
     notes = bytes([0, 0x90, 72, 100, 48, 0x80, 72, 0, 0x82, 0x40, 0x90, 72, 100, 48, 0x80, 72, 0, 0, 0xff, 0x2f, 0])
     open(piece := os.path.join(ROOT, "a rest.mid"), "wb").write(
         b"MThd" + struct.pack(">IHHH", 6, 0, 1, 96) + b"MTrk" + struct.pack(">I", len(notes)) + notes)
     main = Program("rest", {"MIDI": piece, "MIDI ON-OFF": "0"}).window("Plinkard")
-    loud = [i for i, v in enumerate(heard(4, lambda: click_on(find(main, "check box", "Music On/Off")))) if abs(v) > 0.01]
+    loud = [i for i, v in enumerate(heard(5, lambda: click_on(find(main, "check box", "Music On/Off")))) if abs(v) > 0.01]
     rests = [round((b - a) / 8000, 2) for a, b in zip(loud, loud[1:]) if b - a > 4000]
     assert len(rests) == 1, f"the rests heard, in seconds: {rests}"
     streams = lambda: subprocess.run(["pactl", "list", "sink-inputs"], capture_output=True, text=True).stdout.split("#")
