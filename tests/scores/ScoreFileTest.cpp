@@ -8,20 +8,17 @@
 TEST(StartUpCheck, ScoreFileTable) {
     const QByteArray binary("\x00\x01\xff\r\x7f\r\n\r\x00\x80\xa0\xe9 99\r\x00\xfe", 18);
     QFile shipped(QT_TESTCASE_SOURCEDIR "/../assets/scores.dat");
-    // A file whose line 25 ends at the last byte read, or one byte after it.
-    const auto sized = [](qint64 size) {
-        return QByteArray(size - 30, 'x') + "\n2\n3\n4" + QByteArray(21, '\n') + "P10";
-    };
+    const QByteArray lines = "1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10"; // each end once, the last without
+    // Missing, unreadable, empty, 25 lines, binary, line 25 ending at the last byte read or one after, shipped.
     const std::vector<std::tuple<std::optional<QByteArray>, bool, QString>> rows{
         {std::nullopt, true, ""},
         {"unreadable", true, ""},
         {QByteArray(), false, "|"},
-        {"1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10", false, "4|P10"}, // each end once, the last line without one
+        {lines, false, "4|P10"},
         {binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99|", 8))},
-        {sized(ScoreFileBytesRead), false, "4|P10"},
-        {sized(ScoreFileBytesRead + 1), false, "4|P1"},
-        {shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : "", false,
-         "250000|Wren Tully (0:1:58)"}}; // read whole
+        {QByteArray(ScoreFileBytesRead - lines.size(), 'x') + lines, false, "4|P10"},
+        {QByteArray(ScoreFileBytesRead + 1 - lines.size(), 'x') + lines, false, "4|P1"},
+        {shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : "", false, "250000|Wren Tully (0:1:58)"}};
     for (const auto &[bytes, ends, shown] : rows) {
         GameRig rig;
         rig.fakes.files.files.remove("/opt/plinkard/scores.dat");
