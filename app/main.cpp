@@ -4,6 +4,7 @@
 #include "game/Forms.h"
 #include "game/frmPlinkard.h"
 #include "game/modPlinkard.h"
+#include "platform/PictureDecoder.h"
 #include "platform/QSettingsStore.h"
 #include "platform/QtColorDialogs.h"
 #include "platform/QtFileDialogs.h"
@@ -23,6 +24,9 @@
 
 // The one place that builds the real services and hands them to the windows.
 int main(int argc, char *argv[]) {
+    if (int status = 0; runAsPictureDecoder(status)) {
+        return status;
+    }
     if (const auto status = answerCommandLine(argc, argv)) {
         return *status;
     }
@@ -45,7 +49,8 @@ int main(int argc, char *argv[]) {
     QtProgramControl program;
     SoundModule sound;
     EventLoopTicks ticks;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks};
+    ProcessPictures pictures;
+    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks, pictures};
 
     modPlinkard mod(sound, files);
     Forms forms(services, mod);

@@ -31,7 +31,7 @@ struct Game {
     // On the fakes throughout, or with `sound` playing the files in the program's folder.
     explicit Game(SoundSystem *sound = nullptr)
         : services{fakes.messages, fakes.fileDialogs, fakes.colorDialogs,           fakes.store, fakes.files,
-                   fakes.random,   fakes.program,     sound ? *sound : fakes.sound, fakes.ticks},
+                   fakes.random,   fakes.program,     sound ? *sound : fakes.sound, fakes.ticks, fakes.pictures},
           mod(services.sound, fakes.files), forms(start(sound != nullptr)), window(forms->main()) {
         window.show();
         settle();

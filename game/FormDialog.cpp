@@ -2,6 +2,7 @@
 #include "FormDialog.h"
 
 #include "Forms.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCloseEvent>
 
@@ -15,4 +16,9 @@ void FormDialog::closeEvent(QCloseEvent *event) {
     event->accept();
     m_forms.release(this);
     emit unloaded();
+}
+
+void FormDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    WindowPlacement::placeOver(this, WindowPlacement::ownerOnTop(parentWidget(), this));
 }

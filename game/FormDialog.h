@@ -25,6 +25,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Over the window on top of the game when it opens: the game's window, or a box waiting there (the pause).
+    void showEvent(QShowEvent *event) override;
 
     Forms &m_forms;
 };

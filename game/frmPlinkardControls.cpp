@@ -55,6 +55,18 @@ constexpr std::array<LevelOption, 4> LevelOptions{{
     {"Too Hard", 4545, 975},
 }};
 
+// The panel keeps its navy and white under any colour scheme, and its controls keep the light look they
+// have on a light desktop: white indicators with black marks and light buttons, which stand out from the
+// navy. A dark scheme's near-black circles and boxes would not.
+QPalette panelPalette() {
+    QPalette pal(QColor(0xEF, 0xEF, 0xEF)); // a whole light palette grown from its button colour
+    pal.setColor(QPalette::Window, fromBgr(frmPlinkard::PanelColor));
+    pal.setColor(QPalette::WindowText, fromBgr(frmPlinkard::PanelTextColor));
+    pal.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    return pal;
+}
+
 QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
     auto *label = new QLabel(panel);
     label->move(px(left), px(top));
@@ -123,10 +135,7 @@ void frmPlinkard::buildPanel() {
     picPicture->setObjectName(QStringLiteral("picPicture"));
     picPicture->setGeometry(pxRect(0, 3735, 5655, 1185));
     picPicture->setCursor(TargetPictures::arrowCursor());
-    QPalette pal = picPicture->palette();
-    pal.setColor(QPalette::Window, fromBgr(PanelColor));
-    pal.setColor(QPalette::WindowText, fromBgr(PanelTextColor));
-    picPicture->setPalette(pal);
+    picPicture->setPalette(panelPalette());
     connect(picPicture, &PictureBox::keyDown, this, [this](int code, int shift) { picPicture_KeyDown(code, shift); });
 
     Label1 = panelLabel(picPicture, QStringLiteral("Score:"), 60, 60);

@@ -3,23 +3,23 @@
 // window and of the screen.
 #include "frmPlinkard.h"
 
+#include "Forms.h"
+
 #include "platform/BgrColor.h"
 #include "platform/PictureBox.h"
+#include "platform/PictureFiles.h"
+#include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
-#include <QScreen>
 #include <algorithm>
 
 void frmPlinkard::showEvent(QShowEvent *event) {
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        WindowPlacement::placeOver(this, nullptr);
         picPicture->setFocus();
     }
     QWidget::showEvent(event);
@@ -30,14 +30,25 @@ void frmPlinkard::setAppearance(const Appearance &look) {
     QPalette field = palette();
     field.setColor(QPalette::Window, fromBgr(look.fieldColor));
     setPalette(field);
-    // A picture that cannot be read shows nothing, as an empty path does.
-    m_fieldPicture = PictureBox::fromFile(look.fieldPicture);
     QPalette panel = picPicture->palette();
     panel.setColor(QPalette::Window, fromBgr(look.panelColor));
     panel.setColor(QPalette::WindowText, fromBgr(look.panelTextColor));
     picPicture->setPalette(panel);
-    picPicture->setPicture(PictureBox::fromFile(look.panelPicture));
     update();
+    // The pictures come once decoded, away from play; until then the ones before stay. A picture that
+    // cannot be read, or not in time, shows nothing, as an empty path does.
+    const QPointer<frmPlinkard> self(this);
+    m_forms.services.pictures.decode(0, look.fieldPicture, [self](const QImage &picture) {
+        if (self) {
+            self->m_fieldPicture = QPixmap::fromImage(picture);
+            self->update();
+        }
+    });
+    m_forms.services.pictures.decode(1, look.panelPicture, [self](const QImage &picture) {
+        if (self) {
+            self->picPicture->setPicture(QPixmap::fromImage(picture));
+        }
+    });
 }
 
 void frmPlinkard::paintEvent(QPaintEvent *event) {

@@ -2,9 +2,7 @@
 #include "PictureBox.h"
 
 #include "AccessibleControls.h"
-#include "RegularFile.h"
 
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,21 +68,6 @@ void PictureBox::mousePressEvent(QMouseEvent *event) {
 void PictureBox::setPicture(const QPixmap &picture) {
     m_picture = picture;
     update();
-}
-
-QPixmap PictureBox::fromFile(const QString &path) {
-    QFile file;
-    if (!openRegularFile(file, path)) {
-        return {};
-    }
-    QImageReader reader(&file);
-    const QSize size = reader.size();
-    // The allocation limit covers the formats whose header does not tell the size.
-    reader.setAllocationLimit(int(MaxPicturePixels * 4 >> 20));
-    if (!size.isValid() || qint64(size.width()) * size.height() > MaxPicturePixels) {
-        return {};
-    }
-    return QPixmap::fromImage(reader.read());
 }
 
 void PictureBox::paintEvent(QPaintEvent *event) {

@@ -13,10 +13,6 @@ public:
 
     // Drawn at the top left over the background colour; a null picture shows none.
     void setPicture(const QPixmap &picture);
-    // A picture the player names: none for anything but an ordinary file, and none for one that
-    // decodes to more than MaxPicturePixels, refused from its header before any pixel is decoded.
-    static QPixmap fromFile(const QString &path);
-    static constexpr qint64 MaxPicturePixels = qint64(2048) * 2048;
 
 signals:
     void keyDown(int keyCode, int shift);

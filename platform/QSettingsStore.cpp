@@ -1,98 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "QSettingsStore.h"
 
+#include "IniText.h"
 #include "RegularFile.h"
 
 #include <QDir>
-#include <QLockFile>
-#include <cstdlib>
+#include <climits>
+#include <csignal>
+#include <ctime>
 #include <optional>
+#include <sys/file.h>
 #include <utility>
 #include <vector>
 
 namespace {
-bool needsQuotes(const QString &value) {
-    if (value.isEmpty()) {
-        return false;
-    }
-    if (value.front().isSpace() || value.back().isSpace() || value.front() == u'"') {
-        return true;
-    }
-    for (const QChar c : value) {
-        if (c.unicode() < 0x20 || c == u'\\') {
-            return true;
-        }
-    }
-    return false;
-}
-
-QString quoted(const QString &value) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20) {
-                out += QStringLiteral("\\x%1").arg(static_cast<int>(c.unicode()), 2, 16, QChar(u'0'));
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + u'"';
-}
-
-// The reverse of quoted(); an escape it does not know is kept as it stands.
-QString unquoted(const QString &text) {
-    QString out;
-    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\\' || i + 2 >= text.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = text.at(i + 1);
-        bool ok = true;
-        if (next == u'\\' || next == u'"') {
-            out += next;
-        } else if (next == u'n') {
-            out += u'\n';
-        } else if (next == u'r') {
-            out += u'\r';
-        } else if (next == u't') {
-            out += u'\t';
-        } else if (next == u'x' && i + 4 < text.size()) {
-            const int code = text.mid(i + 2, 2).toInt(&ok, 16);
-            if (ok) {
-                out += QChar(code);
-                i += 2;
-            }
-        } else {
-            ok = false;
-        }
-        if (ok) {
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // The file's bytes; empty when there is none yet, nullopt when it is nothing we may read or replace:
 // no ordinary file, unreadable, over the limit, or not 8-bit text (UTF-16, with or without its mark,
 // has NUL bytes, which no INI text has).
@@ -112,64 +33,33 @@ std::optional<QByteArray> readFile(const QString &path) {
     return bytes;
 }
 
-// The lines, each with its own end (LF, CR LF, CR, or none at the end of the file), after a UTF-8
-// byte-order mark, which is the first "line".
-std::vector<QByteArray> splitLines(const QByteArray &text) {
-    std::vector<QByteArray> lines;
-    qsizetype start = text.startsWith("\xef\xbb\xbf") ? 3 : 0;
-    lines.push_back(text.left(start));
-    for (qsizetype i = start; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
-            lines.push_back(text.mid(start, i + 1 - start));
-            start = i + 1;
+// The name a link leads to, followed link by link as QSettings does, so that a link stays a link
+// even when the file it names is not there yet.
+QByteArray linkTarget(QByteArray path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            break;
         }
-    }
-    if (start < text.size()) {
-        lines.push_back(text.mid(start));
-    }
-    return lines;
-}
-
-QByteArray withoutEnd(const QByteArray &line) {
-    qsizetype end = line.size();
-    while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r')) {
-        --end;
-    }
-    return line.left(end);
-}
-
-// Walks the lines of the file: for each, the section it is in, and its key and value when it is a
-// setting. Blank lines, comments (; and #) and damaged lines have no key.
-template <typename Visit> void eachLine(const std::vector<QByteArray> &lines, Visit visit) {
-    QString section;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const QByteArray line = withoutEnd(lines[i]).trimmed();
-        const qsizetype equals = line.indexOf('=');
-        if (line.startsWith('[') && line.endsWith(']')) {
-            section = pathFromNative(line.mid(1, line.size() - 2).trimmed());
-            visit(i, section, QString(), QByteArray());
-        } else if (line.startsWith(';') || line.startsWith('#') || equals <= 0) {
-            visit(i, section, QString(), QByteArray());
-        } else {
-            visit(i, section, pathFromNative(line.left(equals).trimmed()), line.mid(equals + 1).trimmed());
+        QByteArray target(qsizetype(PATH_MAX), '\0');
+        const ssize_t n = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size()) {
+            break;
         }
+        target.truncate(n);
+        path = target.startsWith('/') ? target : path.left(path.lastIndexOf('/') + 1) + target;
     }
+    return path;
 }
 
-// Writes the bytes beside the file, on disk, and renames them over it. A link stays a link: the
-// file it names is the one replaced.
+// Writes the bytes beside the file, on disk, and renames them over it, with the old file's owner,
+// group and mode. A file its owner may not write is left alone, also by a run as root, whose write
+// would otherwise make the file root's and lose the owner's later saves.
 bool replaceFile(const QString &path, const QByteArray &bytes) {
-    QByteArray target = nativePath(path);
-    if (char *real = ::realpath(target.constData(), nullptr)) {
-        target = real;
-        std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
-    }
-    // A read-only file stays as it is, though its folder would take a new one; marked so by its user, it
-    // stays so also for root, whom access() lets write anything.
+    const QByteArray target = linkTarget(nativePath(path));
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && (::access(target.constData(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+    if (exists && ((old.st_mode & S_IWUSR) == 0 || ::access(target.constData(), W_OK) != 0)) {
         return false;
     }
     QByteArray temp = target + ".XXXXXX";
@@ -177,7 +67,15 @@ bool replaceFile(const QString &path, const QByteArray &bytes) {
     if (fd < 0) {
         return false;
     }
-    bool ok = !exists || ::fchmod(fd, old.st_mode & 07777) == 0;
+    // A new file in a folder of another user (a run as root in the user's home) is that user's.
+    struct stat folder {};
+    if (!exists && ::geteuid() == 0 && ::stat(target.left(target.lastIndexOf('/') + 1).constData(), &folder) == 0) {
+        old.st_uid = folder.st_uid;
+        old.st_gid = folder.st_gid;
+    }
+    bool ok = (!exists && ::geteuid() != 0) || ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+              ::fchown(fd, old.st_uid, gid_t(-1)) == 0 || old.st_uid == ::geteuid();
+    ok = ok && (!exists || ::fchmod(fd, old.st_mode & 07777) == 0);
     for (qsizetype done = 0; ok && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         ok = n > 0 || (n < 0 && errno == EINTR);
@@ -191,6 +89,84 @@ bool replaceFile(const QString &path, const QByteArray &bytes) {
     }
     return ok;
 }
+
+// The lock QSettings programs take beside the file, made as QLockFile makes it (created exclusively,
+// held with flock, naming its process), so that they wait for our write and we for theirs. A write
+// never waits long for it: a lock still held after a moment, or one that is no ordinary file, is
+// passed by, and the rename keeps the file whole either way. A lock that no process holds is a
+// leftover of a writer that was killed and is removed; nothing else is ever created beside it.
+class SharedLock {
+public:
+    explicit SharedLock(QByteArray name) : m_name(std::move(name)) {
+        for (int tries = 0; tries < WaitMs / 5; ++tries) {
+            m_fd = ::open(m_name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (m_fd >= 0) {
+                ::flock(m_fd, LOCK_EX | LOCK_NB);
+                const QByteArray owner =
+                    QByteArray::number(::getpid()) + '\n' + programName() + '\n' + hostName() + '\n';
+                if (::write(m_fd, owner.constData(), size_t(owner.size())) != owner.size()) {
+                    release();
+                }
+                return;
+            }
+            struct stat info {};
+            if (errno != EEXIST || ::lstat(m_name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+                return;
+            }
+            if (!removeIfLeftOver()) {
+                ::usleep(5000);
+            }
+        }
+    }
+    ~SharedLock() { release(); }
+    SharedLock(const SharedLock &) = delete;
+    SharedLock &operator=(const SharedLock &) = delete;
+
+private:
+    static constexpr int WaitMs = 100;
+
+    void release() {
+        if (m_fd >= 0) {
+            ::unlink(m_name.constData());
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+
+    static QByteArray programName() {
+        const QByteArray exe = linkTarget("/proc/self/exe");
+        return exe.mid(exe.lastIndexOf('/') + 1);
+    }
+
+    static QByteArray hostName() {
+        QByteArray name(256, '\0');
+        return ::gethostname(name.data(), size_t(name.size() - 1)) == 0 ? QByteArray(name.constData()) : QByteArray();
+    }
+
+    // A lock nobody holds with flock, whose process is gone (or, with no process written in it yet,
+    // that is older than a second) is removed, the very file looked at and no other.
+    bool removeIfLeftOver() const {
+        const int fd = ::open(m_name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return false;
+        }
+        struct stat held {};
+        struct stat named {};
+        QByteArray content(64, '\0');
+        const ssize_t n = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? ::read(fd, content.data(), size_t(content.size())) : -1;
+        const qint64 pid = n > 0 ? content.left(n).split('\n').value(0).toLongLong() : 0;
+        const bool gone = n > 0 ? pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+                                : n == 0 && ::fstat(fd, &held) == 0 && held.st_mtime + 1 < ::time(nullptr);
+        const bool removed = gone && ::fstat(fd, &held) == 0 && ::stat(m_name.constData(), &named) == 0 &&
+                             held.st_ino == named.st_ino && held.st_dev == named.st_dev &&
+                             ::unlink(m_name.constData()) == 0;
+        ::close(fd);
+        return removed;
+    }
+
+    QByteArray m_name;
+    int m_fd = -1;
+};
 } // namespace
 
 QSettingsStore::QSettingsStore() : QSettingsStore(defaultFolder()) {}
@@ -212,20 +188,9 @@ QString QSettingsStore::fileFor(const QString &app) const { return m_folder + u'
 
 QString QSettingsStore::read(const QString &app, const QString &section, const QString &key,
                              const QString &defaultValue) {
-    // Whatever could be read is used; the rest falls back to its default. The last of a key counts.
+    // Whatever could be read is used; the rest falls back to its default.
     const std::optional<QByteArray> text = readFile(fileFor(app));
-    std::optional<QByteArray> found;
-    eachLine(splitLines(text.value_or(QByteArray())),
-             [&](size_t, const QString &s, const QString &k, const QByteArray &v) {
-                 if (s == section && k == key) {
-                     found = v;
-                 }
-             });
-    if (!found) {
-        return defaultValue;
-    }
-    const QString value = pathFromNative(*found);
-    return value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"') ? unquoted(value) : value;
+    return IniText(text.value_or(QByteArray())).value(section, key).value_or(defaultValue);
 }
 
 void QSettingsStore::write(const QString &app, const QString &section, const QString &key, const QString &value) {
@@ -248,11 +213,7 @@ void QSettingsStore::endWrites() {
 }
 
 void QSettingsStore::save(const QString &app, const std::vector<Value> &values) {
-    // Programs that keep the file with QSettings take this lock too. A writer killed right after
-    // creating its lock file leaves one with no owner written in it; writes take milliseconds, so a
-    // lock older than a second is a leftover. A lock Qt cannot name is skipped.
-    const QString lockName = fileFor(app) + QStringLiteral(".lock");
-    if (!isFreeOrRegular(lockName, MaxFileBytes)) {
+    if (!isFreeOrRegular(fileFor(app) + QStringLiteral(".lock"), MaxFileBytes)) {
         return; // lost, as a write to a read-only file is
     }
     const QByteArray folder = nativePath(m_folder);
@@ -260,59 +221,17 @@ void QSettingsStore::save(const QString &app, const std::vector<Value> &values) 
         ::mkdir(folder.left(slash).constData(), 0700);
     }
     ::mkdir(folder.constData(), 0700); // a missing configuration folder
-    QLockFile lock(lockName);
-    lock.setStaleLockTime(1000);
-    if (QFile::encodeName(lockName) == nativePath(lockName)) {
-        lock.tryLock(3000);
-    }
-    const std::optional<QByteArray> text = readFile(fileFor(app));
-    if (!text) {
+    const SharedLock lock(nativePath(fileFor(app) + QStringLiteral(".lock")));
+    const std::optional<QByteArray> bytes = readFile(fileFor(app));
+    if (!bytes) {
         return; // not ours to replace: it stays as it was
     }
-    std::vector<QByteArray> lines = splitLines(*text);
-    QByteArray lineEnd = "\n"; // the file's own, for the lines added
-    for (size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i].endsWith('\n') || lines[i].endsWith('\r')) {
-            lineEnd = lines[i].mid(withoutEnd(lines[i]).size());
-            break;
-        }
-    }
-    const auto ended = [&](size_t i) {
-        if (i > 0 && withoutEnd(lines[i]) == lines[i]) {
-            lines[i] += lineEnd;
-        }
-    };
+    IniText text(*bytes);
     for (const Value &v : values) {
-        const QString &section = v.section, &key = v.key, &value = v.value;
-        const QByteArray line = nativePath(key + u'=' + (needsQuotes(value) ? quoted(value) : value));
-        size_t keyLine = 0, sectionEnd = 0;
-        eachLine(lines, [&](size_t i, const QString &s, const QString &k, const QByteArray &) {
-            if (s == section) { // added after the section's last key, or its heading
-                keyLine = k == key ? i : keyLine;
-                const bool heading = withoutEnd(lines[i]).trimmed().startsWith('[');
-                sectionEnd = heading || !k.isEmpty() ? i : sectionEnd;
-            }
-        });
-        if (keyLine > 0) {
-            lines[keyLine] = line + lines[keyLine].mid(withoutEnd(lines[keyLine]).size());
-        } else if (sectionEnd > 0) {
-            ended(sectionEnd);
-            lines.insert(std::next(lines.begin(), std::ptrdiff_t(sectionEnd) + 1), line + lineEnd);
-        } else {
-            ended(lines.size() - 1);
-            if (lines.size() > 1) {
-                lines.push_back(lineEnd);
-            }
-            lines.push_back('[' + nativePath(section) + ']' + lineEnd);
-            lines.push_back(line + lineEnd);
-        }
-    }
-    QByteArray out;
-    for (const QByteArray &line : lines) {
-        out += line;
+        text.setValue(v.section, v.key, v.value);
     }
     // Never a file the next start would refuse: the old one stays, and these values are lost.
-    if (out.size() <= MaxFileBytes) {
+    if (const QByteArray out = text.bytes(); out.size() <= MaxFileBytes) {
         replaceFile(fileFor(app), out);
     }
 }

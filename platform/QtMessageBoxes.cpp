@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "QtMessageBoxes.h"
 
+#include "WindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 // Qt lets Escape and the close box answer "No" in a box without a cancel button. A Yes/No
@@ -27,6 +30,11 @@ protected:
         }
         QMessageBox::closeEvent(event);
     }
+    // Placed once its size is final, which the box settles as it shows.
+    void showEvent(QShowEvent *event) override {
+        QMessageBox::showEvent(event);
+        WindowPlacement::placeOver(this, parentWidget());
+    }
 
 private:
     bool m_onlyButtons;
@@ -35,27 +43,29 @@ private:
 
 MsgResult QtMessageBoxes::show(QWidget *owner, const QString &prompt, int style, const QString &title) {
     const bool yesNo = (style & 0x7) == MsgStyle::YesNo;
-    // An owner not on screen yet (start-up) would pin the box to the screen's corner.
-    AnswerBox box(owner != nullptr && owner->isVisible() ? owner : nullptr, yesNo);
-    box.setWindowTitle(title);
-    box.setText(prompt);
+    // A box that opens while another waits (the winning score's question behind the pause) goes on top of that
+    // one. An owner not on screen yet (start-up) would pin the box to the screen's corner. On the heap: a
+    // window it belongs to that is freed while it waits frees the box with it.
+    const QPointer<AnswerBox> box = new AnswerBox(WindowPlacement::ownerOnTop(owner), yesNo);
+    box->setWindowTitle(title);
+    box->setText(prompt);
     const int icon = style & 0x70;
     if (icon == MsgStyle::Exclamation) {
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
     } else if (icon == MsgStyle::Information) {
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
     }
     if (yesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
     } else {
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
     }
-    box.setWindowModality(Qt::ApplicationModal);
-    if ((style & MsgStyle::SystemModal) != 0) {
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    }
-    const int answer = box.exec();
+    // System-modal boxes (the pause) are application-modal here: asking the window manager to keep one above
+    // every window would put it over the boxes that the game opens on top of it.
+    box->setWindowModality(Qt::ApplicationModal);
+    const int answer = box->exec();
+    delete box.data();
     if (!yesNo) {
         return MsgResult::Ok;
     }

@@ -10,6 +10,7 @@ class RandomSource;
 class ProgramControl;
 class SoundSystem;
 class TickSource;
+class PictureFiles;
 
 // Everything outside the program that the windows may use. Built once by main, or by a test.
 struct Services {
@@ -22,4 +23,5 @@ struct Services {
     ProgramControl &program;
     SoundSystem &sound;
     TickSource &ticks;
+    PictureFiles &pictures;
 };

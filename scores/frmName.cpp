@@ -50,7 +50,9 @@ void frmName::cmdOkay_Click() {
     // Play stays halted behind the table, as when High Scores opens it. This dialog stays
     // loaded, hidden, until the table closes: the table's Command1 reads the typed name.
     connect(&table, &frmScores::unloaded, this, [this] { Forms::unload(this); });
+    // Hidden first, so the table opens over whatever this dialog was over (the pause box) and not over a
+    // window about to go.
+    accept();
     table.setModal(true);
     table.show();
-    accept();
 }

@@ -34,10 +34,15 @@ QByteArray readAt(QFile &file, quint64 offset, quint64 size) {
     return quint64(bytes.size()) == size ? bytes : QByteArray();
 }
 
-// A table of ELF records (headers, symbols), empty when any of it lies outside the file.
+// No table of ours holds more records: the module has a few hundred symbols. A file that claims more
+// (a sparse one of a gigabyte) is refused before anything of that size is read.
+constexpr quint64 MaxRecords = 1U << 16;
+
+// A table of ELF records (headers, symbols), empty when any of it lies outside the file or it is longer
+// than any of ours.
 template <typename T> std::vector<T> readTable(QFile &file, quint64 offset, quint64 count, quint64 entrySize) {
     const QByteArray bytes =
-        entrySize == sizeof(T) && count <= (1U << 20) ? readAt(file, offset, count * sizeof(T)) : QByteArray();
+        entrySize == sizeof(T) && count <= MaxRecords ? readAt(file, offset, count * sizeof(T)) : QByteArray();
     std::vector<T> table(std::size_t(bytes.size()) / sizeof(T));
     std::memcpy(table.data(), bytes.constData(), table.size() * sizeof(T));
     return table;
@@ -72,12 +77,15 @@ const char *refusal(QFile &file) {
     if (dynsym == sections.end() || dynsym->sh_link >= sections.size()) {
         return "no dynamic symbol table (truncated, or not a module)";
     }
-    const QByteArray names = readAt(file, sections[dynsym->sh_link].sh_offset, sections[dynsym->sh_link].sh_size);
-    const QByteArray version(InterfaceVersion, sizeof InterfaceVersion); // with its terminating zero
+    // Each symbol's name is read on its own, as many bytes as the one looked for: the string table's
+    // size is whatever the file claims.
+    const ElfW(Shdr) &names = sections[dynsym->sh_link];
+    const QByteArray wanted(InterfaceSymbol, sizeof InterfaceSymbol),
+        version(InterfaceVersion, sizeof InterfaceVersion);
     for (const auto &symbol :
          readTable<ElfW(Sym)>(file, dynsym->sh_offset, dynsym->sh_size / sizeof(ElfW(Sym)), dynsym->sh_entsize)) {
-        if (symbol.st_name >= quint64(names.size()) ||
-            std::strcmp(names.constData() + symbol.st_name, InterfaceSymbol) != 0) {
+        if (symbol.st_name >= names.sh_size || names.sh_size - symbol.st_name < quint64(wanted.size()) ||
+            readAt(file, names.sh_offset + symbol.st_name, quint64(wanted.size())) != wanted) {
             continue;
         }
         // Its bytes, where the segment that holds them maps them from.

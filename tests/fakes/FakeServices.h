@@ -5,6 +5,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PictureDecoder.h"
 #include "platform/ProgramControl.h"
 #include "platform/SeededRandom.h"
 #include "platform/Services.h"
@@ -124,6 +125,13 @@ struct NoTicks final : TickSource {
     void start(QTimer & /*timer*/) override {}
 };
 
+// Decodes at once, in the test's own process.
+struct FakePictures final : PictureFiles {
+    void decode(int, const QString &path, std::function<void(const QImage &)> done) override {
+        done(decodePicture(path));
+    }
+};
+
 // A full set of fakes; a score file is in place, so start-up passes unless a test removes it.
 struct FakeServices {
     FakeServices();
@@ -136,5 +144,6 @@ struct FakeServices {
     FakeProgram program;
     FakeSound sound;
     NoTicks ticks;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks};
+    FakePictures pictures;
+    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks, pictures};
 };

@@ -2,6 +2,7 @@
 // Catches a hand-edited setting shown as something Okay cannot store, or stored as something else; with the seventh
 // field as the shared file, a write that changes a line not ours or reads back otherwise.
 #include "FuzzApp.h"
+#include "platform/IniText.h"
 #include "platform/QSettingsStore.h"
 #include "platform/RegularFile.h"
 #include "settings/StoredSettings.h"
@@ -49,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(after == fields[6] || store.read(App, Section, key, QString()) == pathFromNative(fields[0]));
     }
     for (const QByteArray &line : QByteArray(fields[6]).replace('\r', '\n').split('\n')) {
-        const auto ours = [&](const QString &k) { return line.trimmed().startsWith(k.toUtf8()); };
+        const auto ours = [&](const QString &k) {
+            return IniText::unescapedKey(pathFromNative(line.trimmed())).startsWith(k);
+        };
         FUZZ_CHECK(std::any_of(keys.begin(), keys.end(), ours) || after.contains(line));
     }
     return 0;

@@ -102,3 +102,21 @@ TEST(Layout, EveryWindowAsThePlayerSeesItAndReachesIt) {
     t.Command1->click();
     checkWindow(t, "scores", {}, {t.cmdClose, t.cmdClear, t.Command1});
 }
+
+// Catches the panel's level options and check boxes taking a dark scheme's colours (under KDE's Breeze Dark they were
+// near-black circles on the navy): their indicators are light on the navy panel, with dark marks, and their captions
+// white.
+TEST(Layout, PanelControlsKeepTheirColoursUnderADarkScheme) {
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(49, 54, 59), QColor(42, 46, 50))); // a dark button and window
+    GameRig rig;
+    frmPlinkard &w = rig.start();
+    for (const QAbstractButton *c :
+         std::vector<QAbstractButton *>{w.chkMusic, w.chkSounds, w.optLevel[0], w.optLevel[3]}) {
+        const QPalette &p = c->palette();
+        EXPECT_TRUE(p.color(QPalette::Window) == QColor(0, 0, 0x80) && p.color(QPalette::Base).lightness() > 200 &&
+                    p.color(QPalette::Text).lightness() < 60 && p.color(QPalette::WindowText) == Qt::white)
+            << c->text().toStdString();
+    }
+    QApplication::setPalette(light);
+}

@@ -40,7 +40,7 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     // The rig's timers never tick: no target shown (and drawn from SVG) before a slow first paint.
     Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,
                       rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound,
-                      rig.fakes.ticks};
+                      rig.fakes.ticks,    rig.fakes.pictures};
     modPlinkard mod(sound, rig.fakes.files);
     Forms forms(services, mod);
     FirstPaint paint;
