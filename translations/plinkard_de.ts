@@ -499,7 +499,7 @@
     </message>
     <message>
         <source>No Winning &amp;Score </source>
-        <translation>&amp;Ohne Punkteziel </translation>
+        <translation>&amp;Ohne Punkteziel</translation>
     </message>
     <message>
         <source>Winning Sco&amp;re:</source>

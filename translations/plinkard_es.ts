@@ -499,7 +499,7 @@
     </message>
     <message>
         <source>No Winning &amp;Score </source>
-        <translation>Sin &amp;meta de puntos </translation>
+        <translation>Sin &amp;meta de puntos</translation>
     </message>
     <message>
         <source>Winning Sco&amp;re:</source>

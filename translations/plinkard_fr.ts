@@ -499,7 +499,7 @@
     </message>
     <message>
         <source>No Winning &amp;Score </source>
-        <translation>Sans score &amp;gagnant </translation>
+        <translation>Sans score &amp;gagnant</translation>
     </message>
     <message>
         <source>Winning Sco&amp;re:</source>
