@@ -62,8 +62,7 @@ void frmPlinkard::Form_Load() {
     mod.AppFolder = appFolder;
 
     if (svc.sound.outputDeviceCount() <= 0) {
-        svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
-                          QStringLiteral("Sound Test"));
+        svc.messages.show(this, tr("Your system cannot play sounds."), MsgStyle::Information, tr("Sound Test"));
     }
 
     bulletsLeft = MagazineSize;
@@ -86,11 +85,10 @@ void frmPlinkard::Form_Load() {
 
     // Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
-        svc.messages.show(
-            this,
-            QStringLiteral("Error!  ") + QStringLiteral("scores.dat") +
-                QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
-            MsgStyle::Exclamation, QStringLiteral("Error!"));
+        svc.messages.show(this,
+                          tr("Error!  %1 was not found.  Plinkard high scores will not operate with out this file.")
+                              .arg(QStringLiteral("scores.dat")),
+                          MsgStyle::Exclamation, tr("Error!"));
         svc.program.endNow(1);
         return;
     }
@@ -221,8 +219,7 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     }
     // A window closed during the pause (the winning score's table) must not restart the clock behind the box.
     const bool wasPaused = std::exchange(m_paused, true);
-    m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
-                                   QStringLiteral("Paused"));
+    m_forms.services.messages.show(this, tr("Paused.  Press OK to continue."), MsgStyle::SystemModal, tr("Paused"));
     m_paused = wasPaused;
     resumeClockAndMotion();
 }
@@ -336,9 +333,9 @@ void frmPlinkard::tmrWinScore_Timer() {
     if (!order || *order <= 0) {
         return;
     }
-    const MsgResult answer = m_forms.services.messages.show(
-        this, QStringLiteral("You've reached the winning score!  Do you wish to keep playing?"),
-        MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
+    const MsgResult answer =
+        m_forms.services.messages.show(this, tr("You've reached the winning score!  Do you wish to keep playing?"),
+                                       MsgStyle::YesNo + MsgStyle::Exclamation, tr("You made it!"));
     tmrWinScore->setEnabled(false);
     // A game lost to a penguin offers no entry: its box starts the new game.
     if (answer == MsgResult::No && !m_lost) {

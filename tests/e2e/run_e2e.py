@@ -263,6 +263,29 @@ def music_in_time():
     assert len(rests) == 1, f"the rests heard, in seconds: {rests}"
     streams = lambda: subprocess.run(["pactl", "list", "sink-inputs"], capture_output=True, text=True).stdout.split("#")
     wait_for("the music's stream to rest", lambda: [s for s in streams() if '"Plinkard music"' in s and "Corked: yes" in s])
+# In German, French and Spanish, as a desktop sets LANGUAGE: every name the main window shows a screen reader (its
+# captions and the targets), the pause box and its button read as the translations have them; Exit stores the file
+# byte for byte as in English.
+def languages():
+    import xml.etree.ElementTree as ElementTree
+    folder, english, stored = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "translations"), None, []
+    for lang in ("en", "de", "fr", "es"):
+        names = {"": ""} if lang == "en" else {m.findtext("source").replace("&", ""): m.findtext("translation").replace("&", "") for m in ElementTree.parse(os.path.join(folder, f"plinkard_{lang}.ts")).iter("message")}
+        program = Program("language", {"MIDI ON-OFF": "0"}, {"LANGUAGE": None if lang == "en" else lang})
+        main = program.window(names.get("Plinkard", "Plinkard"))
+        bullets = lambda n: (m := re.fullmatch(r"(\d+) bullets left", n)) and names.get("%1 bullets left", "%1 bullets left").replace("%1", m[1])
+        shown = sorted(a.name for a in descendants(main) if a.name and not re.fullmatch(r"[\d:]+", a.name))
+        english, expected = english or shown, sorted(bullets(n) or names.get(n, n) for n in english or shown)
+        assert shown == expected, f"{lang}: {set(shown) ^ set(expected)}"
+        click_on(find(main, "radio button", names.get("Easy", "Easy")))  # the panel takes the focus for F3
+        xdotool("key", "F3")
+        box = program.window(names.get("Paused", "Paused"))
+        assert labels(box) == [names.get(t, t) for t in ["Paused.  Press OK to continue."]], (lang, labels(box))
+        click_on(find(box, "push button", {"es": "Aceptar"}.get(lang, "OK")))  # Qt's own translation of OK
+        click_on(wait_for("the box to close", lambda: not program.xdotool(box.name).split() and find(main, "push button", names.get("Exit", "Exit"))))
+        wait_for("the program to end", lambda: program.process.poll() is not None)
+        stored.append(open(os.path.join(program.config, "Brindlecot.ini"), "rb").read())
+        assert stored[-1] == stored[0], f"{lang}: {stored[-1]!r} against English {stored[0]!r}"
 
 
 def run(session):
@@ -293,4 +316,4 @@ def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")
 
 
 if __name__ == "__main__":
-    main((play, busy_machine, no_server, crosshair_at_scale_2, command_line, quitting, music_in_time))
+    main((play, busy_machine, no_server, crosshair_at_scale_2, command_line, quitting, music_in_time, languages))
