@@ -27,7 +27,7 @@ QString storedFile(SettingsStore &store, Files &files, const QString &key, const
                    const QString &defaultName) {
     using namespace StoredSettings;
     const QString fallback = appFolder + defaultName;
-    const QString stored = store.read(App, Section, key, fallback);
+    QString stored = store.read(App, Section, key, fallback);
     if (!stored.startsWith(FormerProgramFolder) || files.isRegularFile(stored)) {
         return stored;
     }

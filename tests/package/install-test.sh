@@ -18,6 +18,7 @@ apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y
 # Two builds in two folders, one after the other, give the same bytes.
 for build in first second; do "$(dirname "$0")/../../scripts/build-deb" "$work/$build" >/dev/null || fail "dpkg-buildpackage"; done
 (cd "$work/first" && sha256sum ./*.deb) >"$work/sums" && (cd "$work/second" && sha256sum -c --quiet "$work/sums") || fail "the two builds differ"
+echo "both builds:" && cat "$work/sums"
 lintian --pedantic --info --display-experimental --fail-on error,warning,info,pedantic,experimental \
   "$work"/first/*.deb || fail "lintian"
 deb=$(echo "$work"/first/plinkard_*.deb)
