@@ -8,6 +8,10 @@ import os, subprocess, sys, tempfile, time
 
 import pyatspi
 
+# The end-to-end suite's way of finding and waiting for controls.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from run_e2e import descendants, extents, find, wait_for, xdotool  # noqa: E402
+
 SCALE = 2  # as on a high-DPI desktop: software centres show the pictures large, and the game draws sharp there
 PANEL = {"New Game", "Settings", "High Scores", "Exit"}
 # Spared: the penguins end the game with a message, these cost points or change the level.
@@ -15,36 +19,9 @@ SPARED = {"penguin", "bomb", "skull", "egg", "kitten", "light-bulb", "fish-bowl"
           "shooting-star", "rabbit", "rocket", "race-car", "lightning", "jet"}
 
 
-def wait_for(what, condition, timeout=15.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        try:
-            if value := condition():
-                return value
-        except Exception:  # a control that is going away answers with errors for a moment
-            pass
-        time.sleep(0.05)
-    sys.exit(f"timed out after {timeout} s waiting for {what}")
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=10).stdout
-
-
-def descendants(acc):
-    for child in (acc.getChildAtIndex(i) for i in range(acc.childCount)):
-        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
-            yield child
-            yield from descendants(child)
-
-
 def click(acc):  # the accessibility tree gives the places before scaling
-    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", (e.x + e.width // 2) * SCALE, (e.y + e.height // 2) * SCALE, "click", "1")
-
-
-def button(root, name):
-    return next(a for a in descendants(root) if a.getRoleName() == "push button" and a.name == name)
+    x, y, w, h = extents(acc)
+    xdotool("mousemove", (x + w // 2) * SCALE, (y + h // 2) * SCALE, "click", "1")
 
 
 def targets(main):  # the shown ones worth shooting here
@@ -61,9 +38,9 @@ def main():
         game = subprocess.Popen([binary], cwd=config, env=env)
         try:
             app = wait_for("the program in the accessibility tree", lambda: next(
-                a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == game.pid))
+                a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == game.pid), 15)
             window = lambda title: wait_for(f"the window {title!r}", lambda: next(
-                w for w in (app.getChildAtIndex(i) for i in range(app.childCount)) if w.name == title))
+                w for w in (app.getChildAtIndex(i) for i in range(app.childCount)) if w.name == title), 10)
 
             def snap(title, name):
                 window(title)
@@ -78,18 +55,18 @@ def main():
             main_window = window("Plinkard")
             time.sleep(1.5)  # the first targets
             for _ in range(5):  # a few hits, so the score and the magazine show play; a target may move away
-                shot = wait_for("a target", lambda: targets(main_window))
+                shot = wait_for("a target", lambda: targets(main_window), 10)
                 click(shot[0])
                 time.sleep(0.6)
-            wait_for("a field with several targets", lambda: len(targets(main_window)) >= 4)
+            wait_for("a field with several targets", lambda: len(targets(main_window)) >= 4, 15)
             snap("Plinkard", "play.png")
-            click(button(main_window, "Settings"))
+            click(find(main_window, "push button", "Settings"))
             snap("Settings", "settings.png")
-            click(button(window("Settings"), "Cancel"))
-            click(wait_for("the panel again", lambda: button(main_window, "High Scores")))
+            click(find(window("Settings"), "push button", "Cancel"))
+            click(wait_for("the panel again", lambda: find(main_window, "push button", "High Scores")))
             snap("High Scores", "scores.png")
-            click(button(window("High Scores"), "Close"))
-            click(wait_for("the panel again", lambda: button(main_window, "Exit")))
+            click(find(window("High Scores"), "push button", "Close"))
+            click(wait_for("the panel again", lambda: find(main_window, "push button", "Exit")))
             game.wait(10)
         finally:
             if game.poll() is None:
