@@ -77,7 +77,7 @@ void frmPlinkard::Form_Load() {
     // Read from the store as the settings window would, without building that window before the
     // first paint; it is built when first used.
     if (value(chkMusic) == 1) {
-        mod.PlayMidi(musicFile(svc.store, appFolder));
+        mod.PlayMidi(musicFile(svc.store, svc.files, appFolder));
     }
 
     // The reload sign waits in the middle of the field.
@@ -125,8 +125,10 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     SettingsStore &store = m_forms.services.store;
     // Unloaded, the settings window would only fill its boxes from the store to be read here.
     const bool loaded = m_forms.isSettingsLoaded();
-    const QString music = loaded ? m_forms.settings().txtMidi->text() : musicFile(store, m_forms.mod.AppFolder);
-    const QString shot = loaded ? m_forms.settings().txtWave->text() : shotFile(store, m_forms.mod.AppFolder);
+    const QString music =
+        loaded ? m_forms.settings().txtMidi->text() : musicFile(store, m_forms.services.files, m_forms.mod.AppFolder);
+    const QString shot =
+        loaded ? m_forms.settings().txtWave->text() : shotFile(store, m_forms.services.files, m_forms.mod.AppFolder);
     {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, music);

@@ -122,8 +122,8 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
-    showStored(txtMidi, musicFile(store, m_forms.mod.AppFolder));
-    showStored(txtWave, shotFile(store, m_forms.mod.AppFolder));
+    showStored(txtMidi, musicFile(store, m_forms.services.files, m_forms.mod.AppFolder));
+    showStored(txtWave, shotFile(store, m_forms.services.files, m_forms.mod.AppFolder));
     showStored(txtWinScore, winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
     setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
     setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));

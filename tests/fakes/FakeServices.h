@@ -92,7 +92,7 @@ struct FakeFiles final : Files {
         return files.contains(path) && !unreadable.contains(path) ? std::optional(files.value(path).left(maxBytes))
                                                                   : std::nullopt;
     }
-    QString canonicalPath(const QString &path) override {
+    QString existingPath(const QString &path) override {
         return files.contains(path) || folders.contains(path) ? path : QString();
     }
     QString folder = QStringLiteral("/opt/plinkard");

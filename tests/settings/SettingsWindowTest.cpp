@@ -87,6 +87,42 @@ TEST(SettingsWindow, StoredValuesTable) {
     }
 }
 
+// Catches an upgrade from the package that kept the program in /usr/lib/plinkard silencing the music and the shots: a
+// stored file of that folder that is gone plays from beside today's program, or the default does, and Exit stores that.
+// A file still there (that package not yet upgraded) and a missing file elsewhere stay as stored.
+TEST(SettingsWindow, StoredFilesOfTheFormerProgramFolderFollowTheProgram) {
+    const QString old = FormerProgramFolder, now = "/opt/plinkard/";
+    struct Row {
+        QString music, shot;
+        QStringList files;
+        QString played, shoots; // the music opened at start and stored by Exit, the shot stored by Exit
+    };
+    const std::vector<Row> rows{
+        {old + "snot.mid", old + "mchgun.wav", {now + "snot.mid"}, now + "snot.mid", now + "mchgun.wav"},
+        {old + "gone.mid", old + "miss.wav", {now + "miss.wav"}, now + "snot.mid", now + "miss.wav"},
+        {old + "snot.mid",
+         old + "a/miss.wav",
+         {old + "snot.mid", now + "a/miss.wav"},
+         old + "snot.mid",
+         now + "mchgun.wav"},
+        {"/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav", {}, "/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav"},
+    };
+    for (const Row &row : rows) {
+        GameRig rig;
+        rig.fakes.store.set(Midi, row.music);
+        rig.fakes.store.set(Wave, row.shot);
+        for (const QString &file : row.files) {
+            rig.fakes.files.files.insert(file, "data");
+        }
+        rig.start().cmdExit->click();
+        const QStringList seen{rig.fakes.sound.calls.filter("open ").value(0).section(' ', 1, 1),
+                               rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"),
+                               rig.fakes.store.values.value("Brindlecot/Plinkard/WAVE")};
+        EXPECT_EQ(seen.join(' ').toStdString(),
+                  QStringList({row.played, row.played, row.shoots}).join(' ').toStdString());
+    }
+}
+
 // Catches a non-digit of codes 32 to 126 let into the winning-score box or another key refused (Backspace, "é"), "No
 // Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit),
 // typing past the longest file name taken silently; or a Browse dialog listing other files than its filter names, or
