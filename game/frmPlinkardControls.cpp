@@ -17,8 +17,10 @@
 #include "platform/Timer.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -66,6 +68,20 @@ QPalette panelPalette() {
     pal.setColor(QPalette::HighlightedText, Qt::white);
     return pal;
 }
+
+// The level options are as wide as their captions in the classic face, with no room to spare: Fusion's
+// gap between a circle and its caption cut the tail of "Easy" at scale 2, and of translations as long.
+// A narrower gap gives the captions the room the layout means them to have.
+class PanelStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override {
+        if (metric == PM_RadioButtonLabelSpacing || metric == PM_CheckBoxLabelSpacing) {
+            return 3;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
     auto *label = new QLabel(panel);
@@ -164,9 +180,12 @@ void frmPlinkard::buildPanel() {
         imgBullet.at(static_cast<size_t>(i)) = bullet;
     }
 
+    auto *panelStyle = new PanelStyle(QApplication::style()->name());
+    panelStyle->setParent(picPicture);
     for (int i = 0; i < 4; ++i) {
         const LevelOption &level = LevelOptions.at(static_cast<size_t>(i));
         auto *option = new QRadioButton(tr(level.caption), picPicture);
+        option->setStyle(panelStyle);
         option->setGeometry(pxRect(level.left, 105, level.width, 210));
         option->setChecked(i == Easy);
         // Tab stops at the selected option only, as in every desktop's option groups; the arrows
@@ -184,10 +203,12 @@ void frmPlinkard::buildPanel() {
     chkMusic = new QCheckBox(tr("Music On/Off"), picPicture);
     chkMusic->setGeometry(pxRect(2355, 375, 1380, 240));
     chkMusic->setChecked(true);
+    chkMusic->setStyle(panelStyle);
     connect(chkMusic, &QCheckBox::toggled, this, [this] { chkMusic_Click(); });
     chkSounds = new QCheckBox(tr("Sounds On/Off"), picPicture);
     chkSounds->setGeometry(pxRect(3795, 375, 1440, 240));
     chkSounds->setChecked(true);
+    chkSounds->setStyle(panelStyle);
 
     auto button = [this](const QString &caption, int left, int width) {
         auto *b = new FocusButton(caption, picPicture);
