@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "RunReport.h"
 #include "game/Forms.h"
+#include "game/Language.h"
 #include "game/frmPlinkard.h"
 #include "game/modPlinkard.h"
 #include "platform/PictureDecoder.h"
@@ -19,6 +20,7 @@
 #include "sound/SoundModule.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,6 +36,7 @@ int main(int argc, char *argv[]) {
 #ifdef PLINKARD_RUN_REPORT // the benchmark build only
     RunReport::installIfAsked();
 #endif
+    Language::use(Language::chosen(QLocale::system().uiLanguages()));
     QApplication::setApplicationName(QStringLiteral("Plinkard"));
     // Names the menu entry, so Wayland desktops show its icon and group its windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brindlecot.Plinkard"));

@@ -5,6 +5,7 @@
 #include "platform/BuiltPixels.h"
 #include "platform/PictureCache.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -18,14 +19,35 @@
 namespace {
 // One entry per target index; the file under :/targets/ is <name>.svg.
 constexpr std::array<const char *, TargetCount> Names{{
-    "apple",    "banana",    "cherries",   "strawberry", "gem",        "pear",          "watermelon", "grapes",
-    "orange",   "carrot",    "mushroom",   "sun",        "light-bulb", "shooting-star", "bomb",       "umbrella",
-    "teapot",   "ice-cream", "snail",      "gold-coin",  "cupcake",    "lightning",     "fish-bowl",  "pizza",
-    "kitten",   "fish",      "frog",       "ladybird",   "penguin",    "rabbit",        "owl",        "crown",
-    "rocket",   "money-bag", "penguin",    "pig",        "bee",        "jet",           "butterfly",  "crab",
-    "sailboat", "house",     "tree",       "skull",      "shoe",       "flower",        "balloon",    "guitar",
-    "pencil",   "tortoise",  "beach-ball", "race-car",   "duck",       "cactus",        "egg",        "snowman",
-    "penguin",
+    QT_TRANSLATE_NOOP("TargetPictures", "apple"),      QT_TRANSLATE_NOOP("TargetPictures", "banana"),
+    QT_TRANSLATE_NOOP("TargetPictures", "cherries"),   QT_TRANSLATE_NOOP("TargetPictures", "strawberry"),
+    QT_TRANSLATE_NOOP("TargetPictures", "gem"),        QT_TRANSLATE_NOOP("TargetPictures", "pear"),
+    QT_TRANSLATE_NOOP("TargetPictures", "watermelon"), QT_TRANSLATE_NOOP("TargetPictures", "grapes"),
+    QT_TRANSLATE_NOOP("TargetPictures", "orange"),     QT_TRANSLATE_NOOP("TargetPictures", "carrot"),
+    QT_TRANSLATE_NOOP("TargetPictures", "mushroom"),   QT_TRANSLATE_NOOP("TargetPictures", "sun"),
+    QT_TRANSLATE_NOOP("TargetPictures", "light-bulb"), QT_TRANSLATE_NOOP("TargetPictures", "shooting-star"),
+    QT_TRANSLATE_NOOP("TargetPictures", "bomb"),       QT_TRANSLATE_NOOP("TargetPictures", "umbrella"),
+    QT_TRANSLATE_NOOP("TargetPictures", "teapot"),     QT_TRANSLATE_NOOP("TargetPictures", "ice-cream"),
+    QT_TRANSLATE_NOOP("TargetPictures", "snail"),      QT_TRANSLATE_NOOP("TargetPictures", "gold-coin"),
+    QT_TRANSLATE_NOOP("TargetPictures", "cupcake"),    QT_TRANSLATE_NOOP("TargetPictures", "lightning"),
+    QT_TRANSLATE_NOOP("TargetPictures", "fish-bowl"),  QT_TRANSLATE_NOOP("TargetPictures", "pizza"),
+    QT_TRANSLATE_NOOP("TargetPictures", "kitten"),     QT_TRANSLATE_NOOP("TargetPictures", "fish"),
+    QT_TRANSLATE_NOOP("TargetPictures", "frog"),       QT_TRANSLATE_NOOP("TargetPictures", "ladybird"),
+    QT_TRANSLATE_NOOP("TargetPictures", "penguin"),    QT_TRANSLATE_NOOP("TargetPictures", "rabbit"),
+    QT_TRANSLATE_NOOP("TargetPictures", "owl"),        QT_TRANSLATE_NOOP("TargetPictures", "crown"),
+    QT_TRANSLATE_NOOP("TargetPictures", "rocket"),     QT_TRANSLATE_NOOP("TargetPictures", "money-bag"),
+    QT_TRANSLATE_NOOP("TargetPictures", "penguin"),    QT_TRANSLATE_NOOP("TargetPictures", "pig"),
+    QT_TRANSLATE_NOOP("TargetPictures", "bee"),        QT_TRANSLATE_NOOP("TargetPictures", "jet"),
+    QT_TRANSLATE_NOOP("TargetPictures", "butterfly"),  QT_TRANSLATE_NOOP("TargetPictures", "crab"),
+    QT_TRANSLATE_NOOP("TargetPictures", "sailboat"),   QT_TRANSLATE_NOOP("TargetPictures", "house"),
+    QT_TRANSLATE_NOOP("TargetPictures", "tree"),       QT_TRANSLATE_NOOP("TargetPictures", "skull"),
+    QT_TRANSLATE_NOOP("TargetPictures", "shoe"),       QT_TRANSLATE_NOOP("TargetPictures", "flower"),
+    QT_TRANSLATE_NOOP("TargetPictures", "balloon"),    QT_TRANSLATE_NOOP("TargetPictures", "guitar"),
+    QT_TRANSLATE_NOOP("TargetPictures", "pencil"),     QT_TRANSLATE_NOOP("TargetPictures", "tortoise"),
+    QT_TRANSLATE_NOOP("TargetPictures", "beach-ball"), QT_TRANSLATE_NOOP("TargetPictures", "race-car"),
+    QT_TRANSLATE_NOOP("TargetPictures", "duck"),       QT_TRANSLATE_NOOP("TargetPictures", "cactus"),
+    QT_TRANSLATE_NOOP("TargetPictures", "egg"),        QT_TRANSLATE_NOOP("TargetPictures", "snowman"),
+    QT_TRANSLATE_NOOP("TargetPictures", "penguin"),
 }};
 static_assert(std::ranges::all_of(PenguinIndices, [](int i) {
     return std::string_view(Names.at(static_cast<size_t>(i))) == "penguin";
@@ -73,7 +95,7 @@ QString TargetPictures::targetName(int index) {
     if (index < 0 || index >= TargetCount) {
         return {};
     }
-    return QString::fromLatin1(Names.at(static_cast<size_t>(index)));
+    return QCoreApplication::translate("TargetPictures", Names.at(static_cast<size_t>(index)));
 }
 
 QCursor TargetPictures::crosshairCursor() { return cursorFrom(Crosshair, 9, 8); }

@@ -62,8 +62,7 @@ void frmPlinkard::Form_Load() {
     mod.AppFolder = appFolder;
 
     if (svc.sound.outputDeviceCount() <= 0) {
-        svc.messages.show(this, QStringLiteral("Your system cannot play sounds."), MsgStyle::Information,
-                          QStringLiteral("Sound Test"));
+        svc.messages.show(this, tr("Your system cannot play sounds."), MsgStyle::Information, tr("Sound Test"));
     }
 
     bulletsLeft = MagazineSize;
@@ -78,7 +77,7 @@ void frmPlinkard::Form_Load() {
     // Read from the store as the settings window would, without building that window before the
     // first paint; it is built when first used.
     if (value(chkMusic) == 1) {
-        mod.PlayMidi(musicFile(svc.store, appFolder));
+        mod.PlayMidi(musicFile(svc.store, svc.files, appFolder));
     }
 
     // The reload sign waits in the middle of the field.
@@ -86,11 +85,10 @@ void frmPlinkard::Form_Load() {
 
     // Without its score file the game does not run.
     if (!LoadScores(folder + QStringLiteral("/scores.dat"))) {
-        svc.messages.show(
-            this,
-            QStringLiteral("Error!  ") + QStringLiteral("scores.dat") +
-                QStringLiteral(" was not found.  Plinkard high scores will not operate with out this file."),
-            MsgStyle::Exclamation, QStringLiteral("Error!"));
+        svc.messages.show(this,
+                          tr("Error!  %1 was not found.  Plinkard high scores will not operate with out this file.")
+                              .arg(QStringLiteral("scores.dat")),
+                          MsgStyle::Exclamation, tr("Error!"));
         svc.program.endNow(1);
         return;
     }
@@ -127,8 +125,10 @@ void frmPlinkard::Form_QueryUnload(int & /*Cancel*/, int /*UnloadMode*/) {
     SettingsStore &store = m_forms.services.store;
     // Unloaded, the settings window would only fill its boxes from the store to be read here.
     const bool loaded = m_forms.isSettingsLoaded();
-    const QString music = loaded ? m_forms.settings().txtMidi->text() : musicFile(store, m_forms.mod.AppFolder);
-    const QString shot = loaded ? m_forms.settings().txtWave->text() : shotFile(store, m_forms.mod.AppFolder);
+    const QString music =
+        loaded ? m_forms.settings().txtMidi->text() : musicFile(store, m_forms.services.files, m_forms.mod.AppFolder);
+    const QString shot =
+        loaded ? m_forms.settings().txtWave->text() : shotFile(store, m_forms.services.files, m_forms.mod.AppFolder);
     {
         const SettingsStore::Batch oneSave(store);
         store.write(App, Section, Midi, music);
@@ -221,8 +221,7 @@ void frmPlinkard::picPicture_KeyDown(int KeyCode, int /*Shift*/) {
     }
     // A window closed during the pause (the winning score's table) must not restart the clock behind the box.
     const bool wasPaused = std::exchange(m_paused, true);
-    m_forms.services.messages.show(this, QStringLiteral("Paused.  Press OK to continue."), MsgStyle::SystemModal,
-                                   QStringLiteral("Paused"));
+    m_forms.services.messages.show(this, tr("Paused.  Press OK to continue."), MsgStyle::SystemModal, tr("Paused"));
     m_paused = wasPaused;
     resumeClockAndMotion();
 }
@@ -336,9 +335,9 @@ void frmPlinkard::tmrWinScore_Timer() {
     if (!order || *order <= 0) {
         return;
     }
-    const MsgResult answer = m_forms.services.messages.show(
-        this, QStringLiteral("You've reached the winning score!  Do you wish to keep playing?"),
-        MsgStyle::YesNo + MsgStyle::Exclamation, QStringLiteral("You made it!"));
+    const MsgResult answer =
+        m_forms.services.messages.show(this, tr("You've reached the winning score!  Do you wish to keep playing?"),
+                                       MsgStyle::YesNo + MsgStyle::Exclamation, tr("You made it!"));
     tmrWinScore->setEnabled(false);
     // A game lost to a penguin offers no entry: its box starts the new game.
     if (answer == MsgResult::No && !m_lost) {

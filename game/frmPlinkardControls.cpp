@@ -17,8 +17,10 @@
 #include "platform/Timer.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -49,10 +51,10 @@ struct LevelOption {
     int width;
 };
 constexpr std::array<LevelOption, 4> LevelOptions{{
-    {"Too Easy", 2100, 975},
-    {"Easy", 3135, 645},
-    {"Hard", 3840, 645},
-    {"Too Hard", 4545, 975},
+    {QT_TRANSLATE_NOOP("frmPlinkard", "Too Easy"), 2100, 975},
+    {QT_TRANSLATE_NOOP("frmPlinkard", "Easy"), 3135, 645},
+    {QT_TRANSLATE_NOOP("frmPlinkard", "Hard"), 3840, 645},
+    {QT_TRANSLATE_NOOP("frmPlinkard", "Too Hard"), 4545, 975},
 }};
 
 // The panel keeps its navy and white under any colour scheme, and its controls keep the light look they
@@ -67,6 +69,20 @@ QPalette panelPalette() {
     return pal;
 }
 
+// The level options are as wide as their captions in the classic face, with no room to spare: Fusion's
+// gap between a circle and its caption cut the tail of "Easy" at scale 2, and of translations as long.
+// A narrower gap gives the captions the room the layout means them to have.
+class PanelStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override {
+        if (metric == PM_RadioButtonLabelSpacing || metric == PM_CheckBoxLabelSpacing) {
+            return 3;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
     auto *label = new QLabel(panel);
     label->move(px(left), px(top));
@@ -76,7 +92,7 @@ QLabel *panelLabel(QWidget *panel, const QString &caption, int left, int top) {
 } // namespace
 
 frmPlinkard::frmPlinkard(Forms &forms) : QWidget(nullptr), m_forms(forms) {
-    setWindowTitle(QStringLiteral("Plinkard"));
+    setWindowTitle(tr("Plinkard"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(ClientWidth), px(ClientHeight));
@@ -115,7 +131,7 @@ void frmPlinkard::buildControls() {
 
     lblFlash = new ClickLabel(this);
     lblFlash->setObjectName(QStringLiteral("lblFlash"));
-    lblFlash->setText(QStringLiteral("RELOAD"));
+    lblFlash->setText(tr("RELOAD"));
     lblFlash->setGeometry(pxRect(2040, 3615, 1560, 420));
     lblFlash->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblFlash->setFont(gameFont(24, true));
@@ -138,11 +154,11 @@ void frmPlinkard::buildPanel() {
     picPicture->setPalette(panelPalette());
     connect(picPicture, &PictureBox::keyDown, this, [this](int code, int shift) { picPicture_KeyDown(code, shift); });
 
-    Label1 = panelLabel(picPicture, QStringLiteral("Score:"), 60, 60);
+    Label1 = panelLabel(picPicture, tr("Score:"), 60, 60);
     lblScore = panelLabel(picPicture, QStringLiteral("0"), 735, 60);
-    Label2 = panelLabel(picPicture, QStringLiteral("Misses:"), 60, 270);
+    Label2 = panelLabel(picPicture, tr("Misses:"), 60, 270);
     lblMiss = panelLabel(picPicture, QStringLiteral("0"), 735, 270);
-    Label4 = panelLabel(picPicture, QStringLiteral("Time:"), 60, 495);
+    Label4 = panelLabel(picPicture, tr("Time:"), 60, 495);
     lblTime = panelLabel(picPicture, QStringLiteral("0:0:0"), 735, 495);
     hour = panelLabel(picPicture, QStringLiteral("0"), 1260, 495);
     minute = panelLabel(picPicture, QStringLiteral("0"), 1365, 495);
@@ -164,12 +180,19 @@ void frmPlinkard::buildPanel() {
         imgBullet.at(static_cast<size_t>(i)) = bullet;
     }
 
+    auto *panelStyle = new PanelStyle(QApplication::style()->name());
+    panelStyle->setParent(picPicture);
     for (int i = 0; i < 4; ++i) {
         const LevelOption &level = LevelOptions.at(static_cast<size_t>(i));
-        auto *option = new QRadioButton(QString::fromLatin1(level.caption), picPicture);
+        auto *option = new QRadioButton(tr(level.caption), picPicture);
+        option->setStyle(panelStyle);
         option->setGeometry(pxRect(level.left, 105, level.width, 210));
         option->setChecked(i == Easy);
-        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+        // Tab stops at the selected option only, as in every desktop's option groups; the arrows
+        // select within the group.
+        option->setFocusPolicy(i == Easy ? Qt::StrongFocus : Qt::ClickFocus);
+        connect(option, &QRadioButton::toggled, this, [this, i, option](bool on) {
+            option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
             if (on) {
                 optLevel_Click(i);
             }
@@ -177,23 +200,25 @@ void frmPlinkard::buildPanel() {
         optLevel.at(static_cast<size_t>(i)) = option;
     }
 
-    chkMusic = new QCheckBox(QStringLiteral("Music On/Off"), picPicture);
+    chkMusic = new QCheckBox(tr("Music On/Off"), picPicture);
     chkMusic->setGeometry(pxRect(2355, 375, 1380, 240));
     chkMusic->setChecked(true);
+    chkMusic->setStyle(panelStyle);
     connect(chkMusic, &QCheckBox::toggled, this, [this] { chkMusic_Click(); });
-    chkSounds = new QCheckBox(QStringLiteral("Sounds On/Off"), picPicture);
+    chkSounds = new QCheckBox(tr("Sounds On/Off"), picPicture);
     chkSounds->setGeometry(pxRect(3795, 375, 1440, 240));
     chkSounds->setChecked(true);
+    chkSounds->setStyle(panelStyle);
 
     auto button = [this](const QString &caption, int left, int width) {
         auto *b = new FocusButton(caption, picPicture);
         b->setGeometry(pxRect(left, 675, width, 330));
         return b;
     };
-    cmdNew = button(QStringLiteral("New Game"), 1920, 1020);
-    cmdSettings = button(QStringLiteral("Settings"), 2985, 795);
-    cmdHigh = button(QStringLiteral("High Scores"), 3825, 1065);
-    cmdExit = button(QStringLiteral("E&xit"), 4935, 630);
+    cmdNew = button(tr("New Game"), 1920, 1020);
+    cmdSettings = button(tr("Settings"), 2985, 795);
+    cmdHigh = button(tr("High Scores"), 3825, 1065);
+    cmdExit = button(tr("E&xit"), 4935, 630);
     connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
     connect(cmdSettings, &QPushButton::clicked, this, [this] { cmdSettings_Click(); });
     connect(cmdHigh, &QPushButton::clicked, this, [this] { cmdHigh_Click(); });
@@ -221,7 +246,7 @@ void frmPlinkard::buildPanel() {
 
 // What a screen reader says; labels, buttons and options already speak their captions.
 void frmPlinkard::nameControls() {
-    picPicture->setAccessibleName(QStringLiteral("Score panel"));
+    picPicture->setAccessibleName(tr("Score panel"));
     Label1->setBuddy(lblScore);
     Label2->setBuddy(lblMiss);
     Label4->setBuddy(lblTime);
@@ -231,9 +256,8 @@ void frmPlinkard::nameControls() {
         target->setAccessibleRole(QAccessible::Button);
     }
     // Each bullet tells how many are left, wherever the reader lands in the magazine.
-    new ShownCountName(picPicture, {imgBullet.begin(), imgBullet.end()}, QStringLiteral("1 bullet left"),
-                       QStringLiteral("%1 bullets left"));
-    const QString reload = QStringLiteral("Click to reload");
+    new ShownCountName(picPicture, {imgBullet.begin(), imgBullet.end()}, tr("1 bullet left"), tr("%1 bullets left"));
+    const QString reload = tr("Click to reload");
     for (ImageControl *bullet : imgBullet) {
         bullet->setAccessibleDescription(reload);
     }

@@ -46,7 +46,7 @@ bool frmPlinkard::SpendAmmunition() {
     }
     if (spent.emptied) {
         lblFlash->show();
-        lblReload->setText(QStringLiteral("CLICK TO RELOAD"));
+        lblReload->setText(tr("CLICK TO RELOAD"));
     }
     return spent.goOn;
 }
@@ -74,8 +74,8 @@ void frmPlinkard::imgShoot_Click(int Index) {
     }
     if (isPenguin(Index)) {
         m_lost = true;
-        m_forms.services.messages.show(this, QStringLiteral("You loose!  Don't shoot the Linux Penguin!"),
-                                       MsgStyle::Exclamation, QStringLiteral("Oops!"));
+        m_forms.services.messages.show(this, tr("You loose!  Don't shoot the Linux Penguin!"), MsgStyle::Exclamation,
+                                       tr("Oops!"));
         m_lost = false;
         cmdNew_Click();
     }

@@ -4,7 +4,7 @@
 #include "platform/Files.h"
 #include "platform/SoundSystem.h"
 
-QString modPlinkard::ShortPath(const QString &path) const { return m_files.canonicalPath(path); }
+QString modPlinkard::ShortPath(const QString &path) const { return m_files.existingPath(path); }
 
 void modPlinkard::PlayMidi(const QString &file) {
     const QString alias = QString::fromLatin1(MusicAlias);

@@ -14,12 +14,13 @@ public:
 
     modPlinkard(SoundSystem &sound, Files &files) : m_sound(sound), m_files(files) {}
 
-    // The program's folder, absolute and canonical, always ending in "/".
+    // The program's folder, absolute with its folders resolved, always ending in "/".
     QString AppFolder;
     // The lines of the score file, read once at start-up.
     QStringList ScoreLines;
 
-    // Absolute canonical form of an existing file or folder; empty when there is none.
+    // Absolute form of an existing file or folder, its folders resolved and its own name kept; empty when
+    // there is none.
     QString ShortPath(const QString &path) const;
     // Restarts the music with this file from its beginning; failures are silent.
     void PlayMidi(const QString &file);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AccessibleControls.h"
 
+#include "ClickLabel.h"
 #include "ImageControl.h"
 #include "PictureBox.h"
 
@@ -10,31 +11,44 @@
 #include <algorithm>
 
 namespace {
-// A picture the player can click: its press action does what a click does.
-class ImageAccessible final : public QAccessibleWidget {
+// A control the player clicks (a picture, the reload sign and prompt): its press action does what a
+// click does, where a mouse could reach it.
+class PressAccessible final : public QAccessibleWidget {
 public:
-    explicit ImageAccessible(ImageControl *image) : QAccessibleWidget(image, image->accessibleRole()) {}
+    PressAccessible(QWidget *control, QAccessible::Role role) : QAccessibleWidget(control, role) {}
 
-    QAccessible::Role role() const override { return image()->accessibleRole(); }
+    // A picture's role is set after it is built, and may be asked before.
+    QAccessible::Role role() const override {
+        const auto *image = qobject_cast<const ImageControl *>(widget());
+        return image != nullptr ? image->accessibleRole() : QAccessibleWidget::role();
+    }
+
+    // A label is named by its caption, as Qt's own labels are.
+    QString text(QAccessible::Text t) const override {
+        const auto *label = qobject_cast<const QLabel *>(widget());
+        return t == QAccessible::Name && label != nullptr && label->accessibleName().isEmpty()
+                   ? label->text()
+                   : QAccessibleWidget::text(t);
+    }
 
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
 
     void doAction(const QString &actionName) override {
-        // Only what a mouse could reach: a shown picture.
-        if (actionName == pressAction() && image()->isVisible()) {
-            emit image()->clicked();
+        // Only what a mouse could reach: a shown control.
+        if (actionName == pressAction() && widget()->isVisible()) {
+            QMetaObject::invokeMethod(widget(), "clicked");
             return;
         }
         QAccessibleWidget::doAction(actionName);
     }
-
-private:
-    ImageControl *image() const { return static_cast<ImageControl *>(widget()); }
 };
 
 QAccessibleInterface *controlFactory(const QString &className, QObject *object) {
     if (className == QLatin1String("ImageControl")) {
-        return new ImageAccessible(static_cast<ImageControl *>(object));
+        return new PressAccessible(static_cast<ImageControl *>(object), QAccessible::Graphic);
+    }
+    if (className == QLatin1String("ClickLabel")) {
+        return new PressAccessible(static_cast<ClickLabel *>(object), QAccessible::StaticText);
     }
     if (className == QLatin1String("PictureBox")) {
         return new QAccessibleWidget(static_cast<PictureBox *>(object), QAccessible::Pane);

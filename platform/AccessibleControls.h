@@ -7,8 +7,9 @@
 
 class QWidget;
 
-// Lets screen readers see our own controls as what they are (pictures, buttons, the panel)
-// instead of blank fillers. Safe to call more than once.
+// Lets screen readers see our own controls as what they are (pictures, buttons, the panel), with
+// the press action of a click where the player clicks them, instead of blank fillers. Safe to call
+// more than once.
 void installAccessibleControls();
 
 // Names every member of a group after how many members are shown, for example "14 bullets left",

@@ -7,7 +7,7 @@
 class ClickLabel final : public QLabel {
     Q_OBJECT
 public:
-    explicit ClickLabel(QWidget *parent) : QLabel(parent) {}
+    explicit ClickLabel(QWidget *parent);
 
 signals:
     void clicked();

@@ -39,12 +39,29 @@ std::optional<QByteArray> QtFiles::readStart(const QString &path, qint64 maxByte
     return data;
 }
 
-QString QtFiles::canonicalPath(const QString &path) {
+QString QtFiles::existingPath(const QString &path) {
     if (path.isEmpty()) {
         return {};
     }
-    char *real = ::realpath(nativePath(path).constData(), nullptr);
-    QString canonical = real != nullptr ? pathFromNative(real) : QString();
+    // The folders are resolved, the name itself is not: the package links the files beside the program to
+    // where its data lives, and a path stored from the program's folder stays the same in the next version.
+    const QByteArray native = nativePath(path);
+    const qsizetype slash = native.lastIndexOf('/');
+    QByteArray name = native.mid(slash + 1);
+    QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
+    if (name.isEmpty() || name == "." || name == "..") {
+        folder = native;
+        name.clear();
+    }
+    char *real = ::realpath(folder.constData(), nullptr);
+    if (real == nullptr) {
+        return {};
+    }
+    QByteArray resolved(real);
     std::free(real); // NOLINT(cppcoreguidelines-no-malloc): realpath() allocates with malloc
-    return canonical;
+    if (!name.isEmpty()) {
+        resolved += (resolved.endsWith('/') ? QByteArray() : QByteArray("/")) + name;
+    }
+    struct stat info {};
+    return ::stat(resolved.constData(), &info) == 0 ? pathFromNative(resolved) : QString();
 }

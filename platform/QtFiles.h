@@ -8,5 +8,5 @@ public:
     QString programFolder() override;
     bool isRegularFile(const QString &path) override;
     std::optional<QByteArray> readStart(const QString &path, qint64 maxBytes) override;
-    QString canonicalPath(const QString &path) override;
+    QString existingPath(const QString &path) override;
 };

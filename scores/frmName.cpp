@@ -16,11 +16,11 @@ constexpr int MaxNameLength = 40;
 }
 
 frmName::frmName(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
-    setWindowTitle(QStringLiteral("High Score!"));
+    setWindowTitle(tr("High Score!"));
     setFixedSize(px(3315), px(1245));
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("You have gotten a High Score!  Enter your name below:"), this);
+    Label1 = new QLabel(tr("You have gotten a High Score!  Enter your name below:"), this);
     Label1->setFont(gameFont(13, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
@@ -32,7 +32,7 @@ frmName::frmName(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     // A screen reader reads the label's request as the box's name.
     Label1->setBuddy(txtName);
 
-    cmdOkay = new QPushButton(QStringLiteral("Okay"), this);
+    cmdOkay = new QPushButton(tr("Okay"), this);
     cmdOkay->setGeometry(pxRect(1230, 885, 855, 345));
     cmdOkay->setDefault(true);
     setTabOrder(txtName, cmdOkay);

@@ -45,7 +45,7 @@ QLabel *placeLabel(QLabel *label, const QString &text, int left, int top, Qt::Al
 } // namespace
 
 frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
-    setWindowTitle(QStringLiteral("High Scores"));
+    setWindowTitle(tr("High Scores"));
     setFixedSize(px(4650), px(4425));
     setFont(gameFont(11));
 
@@ -53,7 +53,7 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     highscores->setFrameShape(QFrame::StyledPanel);
     highscores->setGeometry(pxRect(15, -60, 4620, 4080));
 
-    Label1 = new QLabel(QStringLiteral("High Scores"), highscores);
+    Label1 = new QLabel(tr("High Scores"), highscores);
     Label1->setFont(gameFont(24));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setGeometry(pxRect(1335, 195, 1995, 435));
@@ -71,9 +71,9 @@ frmScores::frmScores(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
         first->setPalette(pal);
     }
 
-    cmdClose = plainButton(QStringLiteral("&Close"), this, pxRect(2940, 4065, 795, 345));
-    cmdClear = plainButton(QStringLiteral("&Reset"), this, pxRect(3810, 4065, 795, 345));
-    Command1 = plainButton(QStringLiteral("Command1"), this, pxRect(945, 4140, 1110, 300));
+    cmdClose = plainButton(tr("&Close"), this, pxRect(2940, 4065, 795, 345));
+    cmdClear = plainButton(tr("&Reset"), this, pxRect(3810, 4065, 795, 345));
+    Command1 = plainButton(tr("Command1"), this, pxRect(945, 4140, 1110, 300));
     tabOrder({cmdClose, cmdClear, Command1});
 
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "StoredSettings.h"
 
+#include "platform/Files.h"
 #include "platform/SettingsStore.h"
 
 #include <algorithm>
@@ -21,10 +22,25 @@ QString StoredSettings::winningScore(const QString &stored) {
     return digits ? stored : DefaultWinningScore;
 }
 
-QString StoredSettings::musicFile(SettingsStore &store, const QString &appFolder) {
-    return store.read(App, Section, Midi, appFolder + QStringLiteral("snot.mid"));
+namespace {
+QString storedFile(SettingsStore &store, Files &files, const QString &key, const QString &appFolder,
+                   const QString &defaultName) {
+    using namespace StoredSettings;
+    const QString fallback = appFolder + defaultName;
+    QString stored = store.read(App, Section, key, fallback);
+    if (!stored.startsWith(FormerProgramFolder) || files.isRegularFile(stored)) {
+        return stored;
+    }
+    const QString name = stored.mid(FormerProgramFolder.size());
+    const QString moved = appFolder + name;
+    return !name.contains(u'/') && files.isRegularFile(moved) ? moved : fallback;
+}
+} // namespace
+
+QString StoredSettings::musicFile(SettingsStore &store, Files &files, const QString &appFolder) {
+    return storedFile(store, files, Midi, appFolder, QStringLiteral("snot.mid"));
 }
 
-QString StoredSettings::shotFile(SettingsStore &store, const QString &appFolder) {
-    return store.read(App, Section, Wave, appFolder + QStringLiteral("mchgun.wav"));
+QString StoredSettings::shotFile(SettingsStore &store, Files &files, const QString &appFolder) {
+    return storedFile(store, files, Wave, appFolder, QStringLiteral("mchgun.wav"));
 }

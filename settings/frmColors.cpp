@@ -29,7 +29,7 @@ QFrame *preview(QWidget *parent, QRect where, uint32_t bgr) {
 } // namespace
 
 frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
-    setWindowTitle(QStringLiteral("Colors"));
+    setWindowTitle(tr("Colors"));
     setFixedSize(px(4590), px(2805));
     setModal(true);
     // As in the settings window: at 11 px the labels lose their colons.
@@ -44,28 +44,38 @@ frmColors::frmColors(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
     txtBGImage = new QLineEdit(fraColors);
     txtBGImage->setGeometry(pxRect(975, 255, 2625, 285));
     txtBGImage->setText(look.fieldPicture);
-    Label[2] = buddyLabel(QStringLiteral("&BG Image:"), fraColors, pxRect(150, 300, 750, 195), txtBGImage);
-    cmdBGBrowse = plainButton(QStringLiteral("&Browse"), fraColors, pxRect(3675, 225, 750, 330));
-    cmdBGColor = plainButton(QStringLiteral("C&hoose"), fraColors, pxRect(2100, 600, 900, 315));
-    Label[0] = buddyLabel(QStringLiteral("B&G Color:"), fraColors, pxRect(150, 660, 675, 195), cmdBGColor);
+    txtBGImage->setAccessibleName(tr("The field's picture"));
+    Label[2] = buddyLabel(tr("&BG Image:"), fraColors, pxRect(150, 300, 750, 195), txtBGImage);
+    cmdBGBrowse = plainButton(tr("&Browse"), fraColors, pxRect(3675, 225, 750, 330));
+    cmdBGBrowse->setAccessibleName(tr("Browse for the field's picture"));
+    cmdBGColor = plainButton(tr("C&hoose"), fraColors, pxRect(2100, 600, 900, 315));
+    cmdBGColor->setAccessibleName(tr("Choose the field's colour"));
+    Label[0] = buddyLabel(tr("B&G Color:"), fraColors, pxRect(150, 660, 675, 195), cmdBGColor);
     picBGColor = preview(fraColors, pxRect(975, 615, 1035, 285), look.fieldColor);
+    picBGColor->setAccessibleName(tr("The field's colour"));
 
-    fraPanel = new QGroupBox(QStringLiteral("Score Panel"), this);
+    fraPanel = new QGroupBox(tr("Score Panel"), this);
     fraPanel->setGeometry(pxRect(30, 1020, 4530, 1395));
     txtSBGImage = new QLineEdit(fraPanel);
     txtSBGImage->setGeometry(pxRect(975, 255, 2625, 285));
     txtSBGImage->setText(look.panelPicture);
-    Label[3] = buddyLabel(QStringLiteral("BG &Image:"), fraPanel, pxRect(150, 300, 750, 195), txtSBGImage);
-    cmdSBGBrowse = plainButton(QStringLiteral("Bro&wse"), fraPanel, pxRect(3675, 225, 750, 330));
-    cmdSBGColor = plainButton(QStringLiteral("Choos&e"), fraPanel, pxRect(2100, 600, 900, 315));
-    Label[6] = buddyLabel(QStringLiteral("BG Co&lor:"), fraPanel, pxRect(150, 675, 675, 195), cmdSBGColor);
+    txtSBGImage->setAccessibleName(tr("The panel's picture"));
+    Label[3] = buddyLabel(tr("BG &Image:"), fraPanel, pxRect(150, 300, 750, 195), txtSBGImage);
+    cmdSBGBrowse = plainButton(tr("Bro&wse"), fraPanel, pxRect(3675, 225, 750, 330));
+    cmdSBGBrowse->setAccessibleName(tr("Browse for the panel's picture"));
+    cmdSBGColor = plainButton(tr("Choos&e"), fraPanel, pxRect(2100, 600, 900, 315));
+    cmdSBGColor->setAccessibleName(tr("Choose the panel's colour"));
+    Label[6] = buddyLabel(tr("BG Co&lor:"), fraPanel, pxRect(150, 675, 675, 195), cmdSBGColor);
     picSBGColor = preview(fraPanel, pxRect(975, 630, 1035, 285), look.panelColor);
-    cmdForeColor = plainButton(QStringLiteral("Choo&se"), fraPanel, pxRect(2100, 990, 900, 315));
-    Label[1] = buddyLabel(QStringLiteral("&Fore Color:"), fraPanel, pxRect(150, 1050, 765, 195), cmdForeColor);
+    picSBGColor->setAccessibleName(tr("The panel's colour"));
+    cmdForeColor = plainButton(tr("Choo&se"), fraPanel, pxRect(2100, 990, 900, 315));
+    cmdForeColor->setAccessibleName(tr("Choose the panel's text colour"));
+    Label[1] = buddyLabel(tr("&Fore Color:"), fraPanel, pxRect(150, 1050, 765, 195), cmdForeColor);
     picSFore = preview(fraPanel, pxRect(975, 1005, 1035, 285), look.panelTextColor);
+    picSFore->setAccessibleName(tr("The panel's text colour"));
 
-    cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(2880, 2460, 795, 330));
-    cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(3750, 2460, 795, 330));
+    cmdOk = plainButton(tr("&Okay"), this, pxRect(2880, 2460, 795, 330));
+    cmdNo = plainButton(tr("&Cancel"), this, pxRect(3750, 2460, 795, 330));
 
     tabOrder({txtBGImage, cmdBGBrowse, cmdBGColor, txtSBGImage, cmdSBGBrowse, cmdSBGColor, cmdForeColor, cmdOk, cmdNo});
 
@@ -82,21 +92,24 @@ uint32_t frmColors::backColor(const QFrame *preview) { return toBgr(preview->pal
 
 void frmColors::setBackColor(QFrame *preview, uint32_t bgr) {
     QPalette pal = preview->palette();
-    pal.setColor(QPalette::Window, fromBgr(bgr));
+    const QColor color = fromBgr(bgr);
+    pal.setColor(QPalette::Window, color);
     preview->setPalette(pal);
+    // What a screen reader says of the preview beside its name.
+    preview->setAccessibleDescription(
+        tr("red %1, green %2, blue %3").arg(color.red()).arg(color.green()).arg(color.blue()));
 }
 
 void frmColors::pickPicture(QLineEdit *box) {
     if (const auto file = m_forms.services.fileDialogs.openFile(
-            this, QStringLiteral("Select File"), QStringLiteral("Graphics|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
+            this, tr("Select File"), tr("Graphics") + QStringLiteral("|*.gif;*.jpg;*.bmp;*.wmf;*.dib"),
             m_forms.mod.AppFolder)) {
         box->setText(*file);
     }
 }
 
 void frmColors::pickColor(QFrame *preview) {
-    if (const auto color =
-            m_forms.services.colorDialogs.chooseColor(this, QStringLiteral("Choose Color"), m_dialogColor)) {
+    if (const auto color = m_forms.services.colorDialogs.chooseColor(this, tr("Choose Color"), m_dialogColor)) {
         m_dialogColor = *color;
         setBackColor(preview, *color);
     }

@@ -52,7 +52,7 @@ void showStored(QLineEdit *box, const QString &value) {
 } // namespace
 
 frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner) {
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setFixedSize(px(4860), px(2400));
     setModal(true);
     // The game's face, a pixel smaller than in the main window: at 11 px the longest captions
@@ -61,29 +61,31 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(pxRect(45, -15, 4785, 2025));
-    fraSounds = new QGroupBox(QStringLiteral("Sounds"), Frame1);
+    fraSounds = new QGroupBox(tr("Sounds"), Frame1);
     fraSounds->setGeometry(pxRect(90, 135, 4605, 1095));
 
     txtMidi = new QLineEdit(fraSounds);
     txtMidi->setGeometry(pxRect(660, 270, 2940, 285));
-    Label[5] = buddyLabel(QStringLiteral("&Music:"), fraSounds, pxRect(150, 315, 465, 195), txtMidi);
-    cmdMusic = plainButton(QStringLiteral("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
+    Label[5] = buddyLabel(tr("&Music:"), fraSounds, pxRect(150, 315, 465, 195), txtMidi);
+    cmdMusic = plainButton(tr("&Browse"), fraSounds, pxRect(3690, 240, 750, 330));
+    cmdMusic->setAccessibleName(tr("Browse for the music"));
 
     txtWave = new QLineEdit(fraSounds);
     txtWave->setGeometry(pxRect(660, 675, 2940, 285));
-    Label[4] = buddyLabel(QStringLiteral("&Shoot:"), fraSounds, pxRect(135, 720, 465, 195), txtWave);
-    cmdSound = plainButton(QStringLiteral("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
+    Label[4] = buddyLabel(tr("&Shoot:"), fraSounds, pxRect(135, 720, 465, 195), txtWave);
+    cmdSound = plainButton(tr("Bro&wse"), fraSounds, pxRect(3690, 645, 750, 330));
+    cmdSound->setAccessibleName(tr("Browse for the shot sound"));
 
-    chkChgSpd = new QCheckBox(QStringLiteral("Certain &icons change speed"), Frame1);
+    chkChgSpd = new QCheckBox(tr("Certain &icons change speed"), Frame1);
     chkChgSpd->setGeometry(pxRect(90, 1350, 2355, 270));
     chkChgSpd->setChecked(true);
-    chkPoints = new QCheckBox(QStringLiteral("&All icons are worth the same"), Frame1);
+    chkPoints = new QCheckBox(tr("&All icons are worth the same"), Frame1);
     chkPoints->setGeometry(pxRect(90, 1635, 2310, 270));
     chkPoints->setChecked(true);
 
     Frame2 = new QGroupBox(Frame1);
     Frame2->setGeometry(pxRect(2505, 1200, 2205, 750));
-    chkWinScore = new QCheckBox(QStringLiteral("No Winning &Score "), Frame2);
+    chkWinScore = new QCheckBox(tr("No Winning &Score "), Frame2);
     chkWinScore->setGeometry(pxRect(90, 135, 1650, 270));
     txtWinScore = new QLineEdit(StoredSettings::DefaultWinningScore, Frame2);
     txtWinScore->setGeometry(pxRect(1200, 405, 930, 285));
@@ -92,11 +94,11 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
     // A refused paste or drop sounds like a refused key.
     connect(txtWinScore, &QLineEdit::inputRejected, this, [this] { m_forms.services.program.beep(); });
     txtWinScore->installEventFilter(this);
-    Label1 = buddyLabel(QStringLiteral("Winning Sco&re:"), Frame2, pxRect(75, 450, 1095, 195), txtWinScore);
+    Label1 = buddyLabel(tr("Winning Sco&re:"), Frame2, pxRect(75, 450, 1095, 195), txtWinScore);
 
-    cmdColors = plainButton(QStringLiteral("C&olors"), this, pxRect(45, 2055, 795, 330));
-    cmdOk = plainButton(QStringLiteral("&Okay"), this, pxRect(3150, 2055, 795, 330));
-    cmdNo = plainButton(QStringLiteral("&Cancel"), this, pxRect(4020, 2055, 795, 330));
+    cmdColors = plainButton(tr("C&olors"), this, pxRect(45, 2055, 795, 330));
+    cmdOk = plainButton(tr("&Okay"), this, pxRect(3150, 2055, 795, 330));
+    cmdNo = plainButton(tr("&Cancel"), this, pxRect(4020, 2055, 795, 330));
 
     for (QLineEdit *box : {txtMidi, txtWave, txtWinScore}) {
         box->setMaxLength(TypedLimit);
@@ -120,8 +122,8 @@ frmSettings::frmSettings(Forms &forms, QWidget *owner) : FormDialog(forms, owner
 void frmSettings::readStore() {
     using namespace StoredSettings;
     SettingsStore &store = m_forms.services.store;
-    showStored(txtMidi, musicFile(store, m_forms.mod.AppFolder));
-    showStored(txtWave, shotFile(store, m_forms.mod.AppFolder));
+    showStored(txtMidi, musicFile(store, m_forms.services.files, m_forms.mod.AppFolder));
+    showStored(txtWave, shotFile(store, m_forms.services.files, m_forms.mod.AppFolder));
     showStored(txtWinScore, winningScore(store.read(App, Section, WinningScore, DefaultWinningScore)));
     setValue(chkWinScore, checkValue(store.read(App, Section, WinScore, QStringLiteral("0")), 0));
     setValue(chkChgSpd, checkValue(store.read(App, Section, ChangeSpeed, QStringLiteral("1")), 1));
@@ -166,14 +168,14 @@ bool frmSettings::eventFilter(QObject *watched, QEvent *event) {
 
 void frmSettings::cmdMusic_Click() {
     if (const auto file = m_forms.services.fileDialogs.openFile(
-            this, QStringLiteral("Select File"), QStringLiteral("Midi Files|*.mid;*.rmi"), m_forms.mod.AppFolder)) {
+            this, tr("Select File"), tr("Midi Files") + QStringLiteral("|*.mid;*.rmi"), m_forms.mod.AppFolder)) {
         txtMidi->setText(*file);
     }
 }
 
 void frmSettings::cmdSound_Click() {
     if (const auto file = m_forms.services.fileDialogs.openFile(
-            this, QStringLiteral("Select File"), QStringLiteral("Wave Files|*.wav"), m_forms.mod.AppFolder)) {
+            this, tr("Select File"), tr("Wave Files") + QStringLiteral("|*.wav"), m_forms.mod.AppFolder)) {
         txtWave->setText(*file);
     }
 }

@@ -74,12 +74,12 @@ bool writeIcons(const QString &themeDir) {
     for (int size : IconSizes) {
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(themeDir).arg(size);
         if (!QDir().mkpath(dir) || !PictureCache::render(TargetPictures::Icon, QSize(size, size))
-                                        .save(dir + QStringLiteral("/plinkard.png"))) {
+                                        .save(dir + QStringLiteral("/io.github.brindlecot.Plinkard.png"))) {
             return false;
         }
     }
     const QString scalable = themeDir + QStringLiteral("/hicolor/scalable/apps");
-    const QString svg = scalable + QStringLiteral("/plinkard.svg");
+    const QString svg = scalable + QStringLiteral("/io.github.brindlecot.Plinkard.svg");
     QFile::remove(svg);
     return QDir().mkpath(scalable) && QFile::copy(TargetPictures::Icon, svg) &&
            QFile::setPermissions(svg, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 # The real game driven from outside: xdotool for input, the accessibility tree to read it, the null sink to hear it.
-import os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback
+import ctypes, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback
 
 import pyatspi
 
@@ -221,6 +221,83 @@ def no_server():
     assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
 
 
+# On X11 at scale 2 the pointer's hot spot, where a shot lands, is the crosshair's centre as the X server draws it.
+def crosshair_at_scale_2():
+    fields = [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in ("w", "h", "xhot", "yhot")]
+    Cursor = type("Cursor", (ctypes.Structure,), {"_fields_": fields + [  # the start of XFixesCursorImage
+        ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]})
+    xlib, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+    xlib.XOpenDisplay.restype, xfixes.XFixesGetCursorImage.restype = ctypes.c_void_p, ctypes.POINTER(Cursor)
+    (program := Program("scale2", {}, {"QT_SCALE_FACTOR": "2"})).window("Plinkard")
+    program.xdotool("Plinkard", "mousemove", "--window", "%1", 40, 40, "sleep", 0.5)  # over the field
+    c = xfixes.XFixesGetCursorImage(ctypes.c_void_p(xlib.XOpenDisplay(None))).contents
+    dark = [(i % c.w, i // c.w) for i in range(c.w * c.h)
+            if c.pixels[i] >> 24 > 200 and max(c.pixels[i] >> k & 255 for k in (0, 8, 16)) < 60]
+    centre = [(min(p) + max(p)) / 2 for p in zip(*dark)]
+    assert c.w == 64 and max(abs(centre[0] - c.xhot), abs(centre[1] - c.yhot)) <= 1, \
+        f"a {c.w} pixel crosshair centred at {centre}, its hot spot at {c.xhot}, {c.yhot}"
+
+
+# The command line answers on standard output, status 0, and opens no window (there is no screen here to open one on).
+def command_line():
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    for option, status, says in (("--help", 0, "Usage: "), ("--version", 0, "plinkard 1.0.0\n"), ("--bogus", 1, "")):
+        done = subprocess.run([BINARY, option], env=env, capture_output=True, text=True, timeout=10)
+        assert (done.returncode, says in done.stdout, done.stdout != "") == (status, True, says != ""), f"{done}"
+
+
+# SIGHUP and SIGINT save as SIGTERM does (play), with their own status; under nohup (0 below) SIGHUP is ignored.
+def quitting():
+    for number in (signal.SIGHUP, signal.SIGINT, 0):
+        before = signal.signal(signal.SIGHUP, signal.SIG_DFL if number else signal.SIG_IGN)
+        main = (program := Program(f"quit-{number}", {})).window("Plinkard")
+        signal.signal(signal.SIGHUP, before)
+        click_on(box := find(main, "check box", "Sounds On/Off"))
+        wait_for("the sounds box to clear", lambda: not box.getState().contains(pyatspi.STATE_CHECKED))
+        program.process.send_signal(number or signal.SIGHUP)
+        wait_for("the game to end", lambda: program.process.poll() is not None) if number else time.sleep(1)
+        stored = open(os.path.join(program.config, "Brindlecot.ini")).read()
+        assert (program.process.poll(), "WAVE ON-OFF=0\n" in stored) == ((-number, True) if number else (None, False)), \
+            f"signal {number}: status {program.process.poll()}, stored {stored!r}"
+
+
+# A piece (its name spaced) with a rest of 1.7 s in its middle plays on after it; once ended, its stream rests (corked).
+# A null sink that has had no client starts the first sound up to two seconds late: five seconds are heard.
+def music_in_time():
+    notes = bytes([0, 0x90, 72, 100, 48, 0x80, 72, 0, 0x82, 0x40, 0x90, 72, 100, 48, 0x80, 72, 0, 0, 0xff, 0x2f, 0])
+    open(piece := os.path.join(ROOT, "a rest.mid"), "wb").write(
+        b"MThd" + struct.pack(">IHHH", 6, 0, 1, 96) + b"MTrk" + struct.pack(">I", len(notes)) + notes)
+    main = Program("rest", {"MIDI": piece, "MIDI ON-OFF": "0"}).window("Plinkard")
+    loud = [i for i, v in enumerate(heard(5, lambda: click_on(find(main, "check box", "Music On/Off")))) if abs(v) > 0.01]
+    rests = [round((b - a) / 8000, 2) for a, b in zip(loud, loud[1:]) if b - a > 4000]
+    assert len(rests) == 1, f"the rests heard, in seconds: {rests}"
+    streams = lambda: subprocess.run(["pactl", "list", "sink-inputs"], capture_output=True, text=True).stdout.split("#")
+    wait_for("the music's stream to rest", lambda: [s for s in streams() if '"Plinkard music"' in s and "Corked: yes" in s])
+# In German, French and Spanish, as a desktop sets LANGUAGE: every name the main window shows a screen reader (its
+# captions and the targets), the pause box and its button read as the translations have them; Exit stores the file
+# byte for byte as in English.
+def languages():
+    import xml.etree.ElementTree as ElementTree
+    folder, english, stored = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "translations"), None, []
+    for lang in ("en", "de", "fr", "es"):
+        names = {"": ""} if lang == "en" else {m.findtext("source").replace("&", ""): m.findtext("translation").replace("&", "") for m in ElementTree.parse(os.path.join(folder, f"plinkard_{lang}.ts")).iter("message")}
+        program = Program("language", {"MIDI ON-OFF": "0"}, {"LANGUAGE": None if lang == "en" else lang})
+        main = program.window(names.get("Plinkard", "Plinkard"))
+        bullets = lambda n: (m := re.fullmatch(r"(\d+) bullets left", n)) and names.get("%1 bullets left", "%1 bullets left").replace("%1", m[1])
+        shown = sorted(a.name for a in descendants(main) if a.name and not re.fullmatch(r"[\d:]+", a.name))
+        english, expected = english or shown, sorted(bullets(n) or names.get(n, n) for n in english or shown)
+        assert shown == expected, f"{lang}: {set(shown) ^ set(expected)}"
+        click_on(find(main, "radio button", names.get("Easy", "Easy")))  # the panel takes the focus for F3
+        xdotool("key", "F3")
+        box = program.window(names.get("Paused", "Paused"))
+        assert labels(box) == [names.get(t, t) for t in ["Paused.  Press OK to continue."]], (lang, labels(box))
+        click_on(find(box, "push button", {"es": "Aceptar"}.get(lang, "OK")))  # Qt's own translation of OK
+        click_on(wait_for("the box to close", lambda: not program.xdotool(box.name).split() and find(main, "push button", names.get("Exit", "Exit"))))
+        wait_for("the program to end", lambda: program.process.poll() is not None)
+        stored.append(open(os.path.join(program.config, "Brindlecot.ini"), "rb").read())
+        assert stored[-1] == stored[0], f"{lang}: {stored[-1]!r} against English {stored[0]!r}"
+
+
 def run(session):
     try:
         session()
@@ -251,4 +328,5 @@ def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")
 
 
 if __name__ == "__main__":  # --pipewire: the sessions that hear the game, on PipeWire
-    main((play, busy_machine) if "--pipewire" in sys.argv else (play, busy_machine, no_server))
+    main((play, busy_machine, music_in_time) if "--pipewire" in sys.argv else
+         (play, busy_machine, no_server, crosshair_at_scale_2, command_line, quitting, music_in_time, languages))

@@ -18,7 +18,12 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
+
+// Failures print texts as texts, in checks and in their messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text) { return out << text.toStdString(); }
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text << '"'; }
 
 template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
     T answer = answers.empty() ? none : answers.front();
@@ -40,11 +45,14 @@ struct FakeMessageBoxes final : MessageBoxes {
     std::function<void(const ShownBox &)> during;
 };
 
-// Pickers answering from a script; an empty script cancels. With `real` set, that dialog answers.
+// Pickers answering from a script; an empty script cancels. With `real` set, that dialog answers. Each records the
+// folder it starts in.
 struct FakeFileDialogs final : FileDialogs {
     std::optional<QString> openFile(QWidget *o, const QString &t, const QString &f, const QString &d) override {
+        folders << d;
         return real ? real->openFile(o, t, f, d) : nextAnswer<std::optional<QString>>(answers, std::nullopt);
     }
+    QStringList folders;
     std::deque<std::optional<QString>> answers;
     FileDialogs *real = nullptr;
 };
@@ -84,7 +92,7 @@ struct FakeFiles final : Files {
         return files.contains(path) && !unreadable.contains(path) ? std::optional(files.value(path).left(maxBytes))
                                                                   : std::nullopt;
     }
-    QString canonicalPath(const QString &path) override {
+    QString existingPath(const QString &path) override {
         return files.contains(path) || folders.contains(path) ? path : QString();
     }
     QString folder = QStringLiteral("/opt/plinkard");

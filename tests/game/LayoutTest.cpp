@@ -3,92 +3,104 @@
 #include "game/TargetPictures.h"
 
 #include <QAbstractButton>
-#include <QGroupBox>
 #include <QKeySequence>
-#include <QStyleOption>
+#include <QScreen>
 
 namespace {
-constexpr int Slack = 2; // twips made pixels, for another font: a pixel or two over is no cut
-
-// The caption and the room it needs: a button's frame, a check box's box or a frame title's margins added.
-std::pair<QString, int> captionAndNeed(const QWidget *c) {
-    const auto *l = qobject_cast<const QLabel *>(c);
-    const auto *b = qobject_cast<const QAbstractButton *>(c);
-    const auto *g = qobject_cast<const QGroupBox *>(c);
-    const QString caption = l ? l->text() : b ? b->text() : g ? g->title() : QString();
-    const int text = c->fontMetrics().horizontalAdvance(QString(caption).replace("&&", "\x01").remove('&'));
-    if (caption.isEmpty() || qobject_cast<const QPushButton *>(c)) {
-        return {caption, caption.isEmpty() ? 0 : text + 4};
-    }
-    QStyleOption option;
-    option.initFrom(c);
-    const auto element =
-        qobject_cast<const QRadioButton *>(c) ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents;
-    const QRect room = l   ? l->contentsRect()
-                       : b ? c->style()->subElementRect(element, &option, c)
-                           : c->rect().adjusted(0, 0, -12, 0);
-    return {caption, l && l->wordWrap() ? 0 : text + c->width() - room.width()};
-}
-
-// Catches a control outside its window, a caption too long for its control, an access key doubled (beyond the
-// letters in `shared`, which the window's own captions give twice), a label's key pressing the button after it, or
-// Tab leaving the order of `tabs` (a disabled control is passed over).
-void checkWindow(QWidget &window, const QString &shared = {}, std::vector<QWidget *> tabs = {}) {
-    const auto name = window.windowTitle().toStdString();
+// Catches a control moved, resized, recoloured, re-worded, cut or drawn otherwise: each control whose pixels differ
+// from tests/game/looks/LOOK.png is named (`PLINKARD_LOOKS=write` takes them anew: look at them before committing
+// them); an access key doubled (beyond the letters in `shared`, which the captions give twice), a label's key pressing
+// the button after it, two controls Tab reaches reading alike to a screen reader, or Tab leaving the order of `tabs`.
+void checkWindow(QWidget &window, const QString &look, const QString &shared = {}, std::vector<QWidget *> tabs = {}) {
     window.show();
     QApplication::setActiveWindow(&window);
-    const QRect inside = window.rect().adjusted(-Slack, -Slack, Slack, Slack);
-    QStringList keys;
-    for (QWidget *c : window.findChildren<QWidget *>()) {
-        if (!c->isVisibleTo(&window) ||
-            !(qobject_cast<QLabel *>(c) || qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c) ||
-              qobject_cast<QGroupBox *>(c) || qobject_cast<ImageControl *>(c))) {
+    const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString file = QStringLiteral(QT_TESTCASE_SOURCEDIR "/game/looks/") + look + ".png";
+    qgetenv("PLINKARD_LOOKS") == "write" ? void(shot.save(file)) : void();
+    const QImage before = QImage(file).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), before.size()) << file;
+    QStringList keys, said;
+    for (QWidget *c : window.findChildren<QWidget *>() + QWidgetList{&window}) {
+        const QRect place(c->mapTo(&window, QPoint()), c->size());
+        if (!c->isVisible()) {
             continue;
         }
-        const auto [caption, need] = captionAndNeed(c);
-        const bool bareFrame = qobject_cast<QGroupBox *>(c) && caption.isEmpty(); // its border sits above the window
-        EXPECT_TRUE(bareFrame || inside.contains(QRect(c->mapTo(&window, QPoint(0, 0)), c->size())))
-            << name << " " << c->objectName().toStdString();
-        EXPECT_LE(need, c->width() + Slack) << name << " \"" << caption.toStdString() << "\"";
+        const QString reads = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        EXPECT_TRUE(shot.copy(place) == before.copy(place))
+            << look << ": " << c->metaObject()->className() << " \"" << reads << "\" at " << place.x() << ","
+            << place.y() << " " << place.width() << "x" << place.height();
+        const auto *l = qobject_cast<QLabel *>(c);
+        const auto *b = qobject_cast<QAbstractButton *>(c);
+        const QString caption = l ? l->text() : b ? b->text() : QString();
         const QString key = QKeySequence::mnemonic(caption).toString();
-        EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back()))
-            << name << " " << key.toStdString();
+        EXPECT_TRUE(key.isEmpty() || !keys.contains(key) || shared.contains(key.back())) << look << key.toStdString();
         keys << key;
-        if (auto *l = qobject_cast<QLabel *>(c); l && l->buddy() && !key.isEmpty() && !shared.contains(key.back())) {
+        if ((c->focusPolicy() & Qt::TabFocus) != 0) { // what a screen reader says there: a name of its own
+            said << reads;
+            EXPECT_TRUE(!reads.isEmpty() && said.count(reads) == 1) << look << " reads alike: \"" << reads << '"';
+        }
+        if (l && l->buddy() && !key.isEmpty() && !shared.contains(key.back())) {
             QTest::keySequence(&window, QKeySequence::mnemonic(caption)); // moves the focus, presses nothing
-            EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << name << key.toStdString();
+            EXPECT_TRUE(l->buddy()->hasFocus() && !l->buddy()->property("down").toBool()) << look << key.toStdString();
         }
     }
     std::erase_if(tabs, [](const QWidget *t) { return !t->isEnabled(); });
     for (size_t i = 0; i <= tabs.size() && !tabs.empty(); ++i) {
         i == 0 ? tabs.front()->setFocus() : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), tabs[i % tabs.size()]) << name << " after " << i << " Tabs";
+        EXPECT_EQ(QApplication::focusWidget(), tabs[i % tabs.size()]) << look << " after " << i << " Tabs";
     }
-    window.hide();
 }
 } // namespace
 
-// Each window as above; the crosshair is the cursor over the field and its targets, and nowhere on the score panel.
-TEST(Layout, EveryWindowHoldsItsControlsCaptionsAndKeys) {
+// Each window as above: the main window with every target at its start, opening in the screen's centre, then with the
+// magazine empty (the sign and the prompt), each dialog, and the table with a name too long for it (its time in view).
+// The crosshair is the cursor over the field and its targets only; the level options are one group, as on every
+// desktop: Tab enters it at the selected level, the arrows select the next, Space leaves the level as it is.
+TEST(Layout, EveryWindowAsThePlayerSeesItAndReachesIt) {
     GameRig rig;
     frmPlinkard &w = rig.start();
-    checkWindow(w);
+    std::ranges::for_each(w.imgShoot, &QWidget::show);
+    checkWindow(
+        w, "main", {},
+        {w.picPicture, w.optLevel[Easy], w.chkMusic, w.chkSounds, w.cmdNew, w.cmdSettings, w.cmdHigh, w.cmdExit});
+    EXPECT_EQ(w.frameGeometry().center(), QApplication::primaryScreen()->availableGeometry().center());
     const QImage crosshair = TargetPictures::crosshairCursor().pixmap().toImage();
     for (QWidget *c : w.findChildren<QWidget *>() + QList<QWidget *>{&w}) {
         const bool field = c->window() == &w && c != w.picPicture && !w.picPicture->isAncestorOf(c);
         EXPECT_EQ(c->cursor().pixmap().toImage() == crosshair, field) << c->objectName().toStdString();
     }
+    selectLevel(w, Hard);
+    const std::array keys{Qt::Key_Tab, Qt::Key_Right, Qt::Key_Space, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left};
+    const std::array levels{Hard, TooHard, TooHard, Hard, Easy, TooEasy}; // selected and holding the focus after each
+    for (size_t i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), keys.at(i));
+        EXPECT_TRUE(w.selectedLevel() == levels.at(i) &&
+                    QApplication::focusWidget() == w.optLevel.at(size_t(levels.at(i))))
+            << "key " << i + 1 << ": level " << w.selectedLevel();
+    }
+    selectLevel(w, Easy);
+    std::ranges::for_each(w.imgShoot, &QWidget::hide);
+    w.chkSounds->setChecked(false);
+    while (w.bulletsLeft > 0) {
+        w.Form_Click();
+    }
+    checkWindow(w, "empty");
     frmSettings &s = rig.forms->settings(); // "&Shoot:", "No Winning &Score " and "C&olors", "&Okay" as given
-    checkWindow(s, "SO",
+    checkWindow(s, "settings", "SO",
                 {s.txtMidi, s.cmdMusic, s.txtWave, s.cmdSound, s.chkChgSpd, s.chkPoints, s.chkWinScore, s.txtWinScore,
                  s.cmdColors, s.cmdOk, s.cmdNo});
     frmColors &c = rig.forms->colors(); // "&BG Image:" and "&Browse" as given
-    checkWindow(c, "B",
+    checkWindow(c, "colors", "B",
                 {c.txtBGImage, c.cmdBGBrowse, c.cmdBGColor, c.txtSBGImage, c.cmdSBGBrowse, c.cmdSBGColor,
                  c.cmdForeColor, c.cmdOk, c.cmdNo});
+    checkWindow(rig.forms->name(), "name", {}, {rig.forms->name().txtName, rig.forms->name().cmdOkay});
+    w.lblScore->setText("9500");
+    w.lblTime->setText("1:2:3");
+    rig.forms->name().txtName->setText(QString(40, u'W'));
     frmScores &t = rig.forms->scores();
-    checkWindow(t, {}, {t.cmdClose, t.cmdClear, t.Command1});
-    checkWindow(rig.forms->name(), {}, {rig.forms->name().txtName, rig.forms->name().cmdOkay});
+    t.fill(rig.mod.ScoreLines);
+    t.Command1->click();
+    checkWindow(t, "scores", {}, {t.cmdClose, t.cmdClear, t.Command1});
 }
 
 // Catches the panel's level options and check boxes taking a dark scheme's colours (under KDE's Breeze Dark they were

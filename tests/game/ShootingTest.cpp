@@ -30,14 +30,15 @@ const std::vector<ShotRow> ShotTable{
 // clang-format on
 } // namespace
 
-// Catches a step of the hit or miss handler left out, done in the wrong order or shown wrongly.
+// Catches a step of the hit or miss handler left out, done in the wrong order or shown wrongly, or Too Easy's count of
+// shots lost between them.
 TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
     GameRig rig;
     frmPlinkard &w = rig.start();
     frmSettings &settings = rig.forms->settings();
     QString boxes; // what each box said, and the score while it was up
     rig.fakes.messages.during = [&](const ShownBox &b) {
-        boxes += b.prompt + "|" + b.title + "|" + w.lblScore->text();
+        boxes += b.prompt + "|" + b.title + "|" + QString::number(b.style) + "|" + w.lblScore->text();
     };
     for (const ShotRow &r : ShotTable) {
         SCOPED_TRACE(::testing::Message() << "level " << r.level << " target " << r.index);
@@ -62,7 +63,7 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_EQ(QStringList({boxes, w.lblScore->text(), w.lblMiss->text(), QString::number(w.bulletsLeft), magazine,
                                w.lblReload->text(), QString::number(w.lblFlash->isHidden())})
                       .join(u'/'),
-                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|100" : "",
+                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|48|100" : "",
                                QString::number(r.penguin ? 0 : r.scoreDelta), r.index == Miss ? "1" : "0",
                                QString::number(bullets), QString(bullets, u'|') + QString(MagazineSize - bullets, u'-'),
                                bullets > 0 ? "" : "CLICK TO RELOAD", QString::number(bullets > 0)})
@@ -70,9 +71,24 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_TRUE(w.levelTimer(r.levelAfter)->isEnabled() &&
                     w.optLevel.at(static_cast<size_t>(r.levelAfter))->isChecked());
     }
+    // Over consecutive shots at Too Easy, hits and misses alike, the count goes on across a reload, New Game and a
+    // level change: from a full magazine, the 28th shot takes the last bullet.
+    selectLevel(w, TooEasy);
+    w.easyShotCount = 0;
+    w.Form_Click();
+    w.lblReload_Click();
+    w.cmdNew_Click();
+    selectLevel(w, Hard);
+    selectLevel(w, TooEasy);
+    for (int shot = 2; shot <= 28; ++shot) {
+        shot % 2 == 0 ? w.Form_Click() : hit(w, 5);
+    }
+    EXPECT_EQ(w.bulletsLeft, 0) << "after 28 shots at Too Easy";
 }
 
-// Catches a click routed to the wrong handler, a double click counted twice, wrong shot sounds, or a stale count read.
+// Catches a click routed to the wrong handler, a double click counted twice, wrong shot sounds, or a stale count read;
+// a reload trigger deaf to the mouse or, for a screen reader, without the press action of a click: once the magazine
+// is empty, only the sign and the prompt are left (a bullet reloads while one is shown).
 TEST(Shooting, RealClicksAndTheirSounds) {
     GameRig rig;
     frmPlinkard &w = rig.start();
@@ -88,10 +104,8 @@ TEST(Shooting, RealClicksAndTheirSounds) {
         return QAccessible::queryAccessibleInterface(w.imgBullet[0])->text(QAccessible::Name);
     };
     EXPECT_EQ(w.lblScore->text() + " " + w.lblMiss->text() + " " + bullets(), "5 1 12 bullets left"); // a hit, a miss
-    QTest::mouseClick(w.imgBullet[0], Qt::LeftButton);
-    EXPECT_EQ(bullets(), "14 bullets left");
     w.chkSounds->setChecked(false);
-    for (int i = 1; i < MagazineSize; ++i) {
+    while (w.bulletsLeft > 1) {
         w.Form_Click();
     }
     EXPECT_EQ(bullets(), "1 bullet left");
@@ -100,7 +114,17 @@ TEST(Shooting, RealClicksAndTheirSounds) {
     EXPECT_FALSE(w.imgShoot[7]->isHidden());
     EXPECT_EQ(rig.fakes.sound.waves(),
               QStringList({"/opt/plinkard/mchgun.wav", "/opt/plinkard/mchgun.wav", "/opt/plinkard/miss.wav"}));
-    QTest::mouseClick(w.lblFlash, Qt::LeftButton);
-    EXPECT_EQ(w.lblMiss->text() + " " + bullets(), "15 14 bullets left"); // the sign is no miss
+    for (const bool reader : {false, true}) { // a click, then a screen reader's press
+        for (QWidget *control : std::initializer_list<QWidget *>{w.lblFlash, w.lblReload, w.imgBullet[0]}) {
+            while (w.bulletsLeft > (control == w.imgBullet[0] ? 1 : 0)) {
+                w.Form_Click();
+            }
+            const QString misses = w.lblMiss->text();
+            reader ? void(QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction("Press"))
+                   : QTest::mouseClick(control, Qt::LeftButton);
+            EXPECT_EQ(bullets() + " " + w.lblMiss->text(), "14 bullets left " + misses) // and no miss
+                << (reader ? "press " : "click ") << control->metaObject()->className();
+        }
+    }
     w.hide();
 }

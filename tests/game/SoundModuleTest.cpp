@@ -27,8 +27,8 @@ struct FirstPaint : QObject {
 } // namespace
 
 // Catches libpulse, FluidSynth or Qt Svg (the icon, bullets and cursors drawn from SVG at start-up) mapped
-// before the main window's first paint, Qt Multimedia at all, and a module refused once a packager's strip
-// has changed its bytes (no sound from the package).
+// before the main window's first paint, Qt Multimedia at all, a module refused once a packager's strip
+// has changed its bytes (no sound from the package), or a shot before the module is in lost.
 TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     QTemporaryDir dir;
     const QString stripped = dir.filePath("libplinkard_soundmodule.so");
@@ -50,4 +50,7 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     EXPECT_EQ(*paint.mapped, "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));
     EXPECT_EQ(librariesMapped().substr(0, 20), "FluidSynth libpulse ");
+    SoundModule early(stripped);
+    early.playWave(QStringLiteral(":/sounds/default.wav")); // fired before the module is in: it waits for it
+    EXPECT_NE(early.loaded(), nullptr) << "a shot fired before the sound module had loaded was lost";
 }

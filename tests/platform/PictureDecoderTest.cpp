@@ -20,7 +20,9 @@ QByteArray encoded(QImage image, const char *format, bool progressive = false) {
 } // namespace
 
 // Catches a picture decoded on the game's own thread (a crafted JPEG of 415 kB froze play for 38 s, an SVG for 55 s),
-// a picture past its bounds shown or one just inside refused, and a late answer overriding a newer request.
+// a picture past its bounds shown or one just inside refused (the pixels, and the bytes a 16-bit one decodes to, each
+// on its own; any other picture Qt counts at four bytes a pixel, so there the two bounds are one), and a late answer
+// overriding a newer request.
 TEST(Pictures, DecodedAwayFromPlayWithinTheirBounds) {
     QTemporaryDir dir;
     const auto file = [&](const char *name, const QByteArray &bytes) {
@@ -43,6 +45,8 @@ TEST(Pictures, DecodedAwayFromPlayWithinTheirBounds) {
         {file("screen.jpg", encoded(QImage(1920, 1080, QImage::Format_RGB32), "jpeg")), "1920x1080"},
         {file("bound.png", encoded(QImage(2048, 2048, QImage::Format_RGB32), "png")), "2048x2048"},
         {file("past.png", encoded(QImage(2049, 2048, QImage::Format_RGB32), "png")), "none"},
+        {file("deep.png", encoded(QImage(2048, 1024, QImage::Format_RGBA64), "png")), "2048x1024"}, // 16 MiB decoded
+        {file("deeper.png", encoded(QImage(2048, 1025, QImage::Format_RGBA64), "png")), "none"},    // the bytes alone
         {file("scans.jpg", scans), "none"},
         {file("shapes.svg", shapes + "</svg>"), "none"},
         {file("text.bmp", "BM not a picture"), "none"}};

@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: MIT
+#include "game/rules/ScoreFile.h"
 #include "game/GameTestSupport.h"
 
 // Catches a missing scores.dat not ending the program, an odd one shown a line off (line 4 is place 1; CR, LF and
-// CR LF end a line, Latin-1), or lines kept that the table never shows (a file of a million lines was held whole).
+// CR LF end a line, Latin-1), the bound of the bytes read missed by one, or the shipped file not read to its last
+// place. Lines kept that the table never shows (a file of a million lines was held whole): SoundTest's HostileFiles.
 TEST(StartUpCheck, ScoreFileTable) {
-    const QByteArray huge = QByteArray("1000000\n").repeated(1'000'000);
     const QByteArray binary("\x00\x01\xff\r\x7f\r\n\r\x00\x80\xa0\xe9 99\r\x00\xfe", 18);
+    QFile shipped(QT_TESTCASE_SOURCEDIR "/../assets/scores.dat");
+    const QByteArray lines = "1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10"; // each end once, the last without
+    // Missing, unreadable, empty, 25 lines, binary, line 25 ending at the last byte read or one after, shipped.
     const std::vector<std::tuple<std::optional<QByteArray>, bool, QString>> rows{
         {std::nullopt, true, ""},
         {"unreadable", true, ""},
         {QByteArray(), false, "|"},
-        {"1\r2\n3\r\n4" + QByteArray(20, '\n') + "\rP10", false, "4|P10"}, // each end once, the last line without one
+        {lines, false, "4|P10"},
         {binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99|", 8))},
-        {huge, false, "1000000|1000000"}};
+        {QByteArray(ScoreFileBytesRead - lines.size(), 'x') + lines, false, "4|P10"},
+        {QByteArray(ScoreFileBytesRead + 1 - lines.size(), 'x') + lines, false, "4|P1"},
+        {shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : "", false, "250000|Wren Tully (0:1:58)"}};
     for (const auto &[bytes, ends, shown] : rows) {
         GameRig rig;
         rig.fakes.files.files.remove("/opt/plinkard/scores.dat");

@@ -17,7 +17,7 @@ using namespace StoredSettings;
 // Catches the file in the wrong place (a relative XDG_CONFIG_HOME counts as unset), a key misspelt, a value not
 // read back, or a damaged line costing more; and in the table, a shared file changed beyond our own keys (another
 // program's bytes, comments, line ends, byte-order mark), a line end or an encoding misread, a garbage key written
-// back, or a file written that the next start refuses.
+// back, a file written that the next start refuses, or a bound of the file's size missed by a byte.
 TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     QTemporaryDir home;
     const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -45,6 +45,9 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     }
     // The file before, "MIDI ON-OFF" as read from it, the file after it is written "1" and "Win Score" "/J\xf6rg"
     // (none: as before). Keys may be escaped as QSettings writes them; ";" starts a comment after a heading or a value.
+    // Files of the size the store takes, and a byte over it: read and written up to it, never past it.
+    const qint64 max = QSettingsStore::MaxFileBytes;
+    const auto sized = [](const QByteArray &head, qint64 size) { return head + QByteArray(size - head.size(), 'x'); };
     const std::vector<std::tuple<QByteArray, QString, QByteArray>> rows{
         {"; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI ON-OFF=0\n", "0",
          "; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI ON-OFF=1\nWin Score=/J\xf6rg\n"},
@@ -58,7 +61,9 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
         {"[Plinkard]\nMIDI ON-OFF=0\nMIDI%20ON-OFF=2\n", "2",
          "[Plinkard]\nMIDI ON-OFF=0\nMIDI%20ON-OFF=1\nWin%20Score=/J\xf6rg\n"},
         {QByteArray("\xff\xfe[\0P\0]\0\n\0M\0I\0D\0I\0=\0a\0\n\0", 24), "<unset>", {}}, // UTF-16
-        {"[Other]\nData=" + QByteArray(QSettingsStore::MaxFileBytes - 20, 'x') + "\n", "<unset>", {}}};
+        {"[Other]\nData=" + QByteArray(QSettingsStore::MaxFileBytes - 20, 'x') + "\n", "<unset>", {}},
+        {sized("[Plinkard]\nMIDI ON-OFF=0\n;", max), "0", sized("[Plinkard]\nMIDI ON-OFF=1\n;", max)}, // at the bound
+        {sized("[Plinkard]\nMIDI ON-OFF=0\n;", max + 1), "<unset>", {}}};                              // a byte past
     for (const auto &[before, onOff, after] : rows) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size() && (file.close(), true));
         EXPECT_EQ(QSettingsStore().read(App, Section, MidiOnOff, "<unset>"), onOff) << before.left(40).toStdString();

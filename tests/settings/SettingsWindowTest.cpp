@@ -66,13 +66,13 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
 }
 
 // Catches a stored value misread or read from another key: garbage gives the default (once, "12é" or a tab turned the
-// score off). The settings window as above (default paths left out), then Music and Sounds On/Off.
+// score off). The settings window as above (default paths left out), then Music and Sounds On/Off, the music heard.
 TEST(SettingsWindow, StoredValuesTable) {
     const std::vector<std::pair<std::vector<std::pair<QString, QString>>, const char *>> rows{
-        {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12é"}}, "100000000|0111 11"},
-        {{{WinScore, " 1 "}, {ChangeSpeed, "0\n"}, {ExtraPoints, "0"}, {WinningScore, ""}}, "|1000 11"},
-        {{{WinningScore, "1\t2"}, {MidiOnOff, " 0"}, {WaveOnOff, "yes"}}, "100000000|0111 01"},
-        {{{WinningScore, "0042"}, {WaveOnOff, "0"}, {Midi, "/a.mid"}, {Wave, "/b"}}, "/a.mid|/b|0042|0111 10"},
+        {{{WinScore, "yes"}, {ChangeSpeed, "2"}, {ExtraPoints, "-1"}, {WinningScore, "12é"}}, "100000000|0111 111"},
+        {{{WinScore, " 1 "}, {ChangeSpeed, "0\n"}, {ExtraPoints, "0"}, {WinningScore, ""}}, "|1000 111"},
+        {{{WinningScore, "1\t2"}, {MidiOnOff, " 0"}, {WaveOnOff, "yes"}}, "100000000|0111 010"},
+        {{{WinningScore, "0042"}, {WaveOnOff, "0"}, {Midi, "/a.mid"}, {Wave, "/b"}}, "/a.mid|/b|0042|0111 101"},
     };
     for (const auto &[stored, expected] : rows) {
         GameRig rig;
@@ -81,14 +81,52 @@ TEST(SettingsWindow, StoredValuesTable) {
         }
         frmPlinkard &w = rig.start();
         QString seen = shown(rig.forms->settings()) + " " + QString::number(w.chkMusic->isChecked()) +
-                       QString::number(w.chkSounds->isChecked());
+                       QString::number(w.chkSounds->isChecked()) +
+                       QString::number(rig.fakes.sound.calls.contains("play mymid"));
         EXPECT_EQ(seen.remove("/opt/plinkard/snot.mid|/opt/plinkard/mchgun.wav|"), QString::fromUtf8(expected));
+    }
+}
+
+// Catches an upgrade from the package that kept the program in /usr/lib/plinkard silencing the music and the shots: a
+// stored file of that folder that is gone plays from beside today's program, or the default does, and Exit stores that.
+// A file still there (that package not yet upgraded) and a missing file elsewhere stay as stored.
+TEST(SettingsWindow, StoredFilesOfTheFormerProgramFolderFollowTheProgram) {
+    const QString old = FormerProgramFolder, now = "/opt/plinkard/";
+    struct Row {
+        QString music, shot;
+        QStringList files;
+        QString played, shoots; // the music opened at start and stored by Exit, the shot stored by Exit
+    };
+    const std::vector<Row> rows{
+        {old + "snot.mid", old + "mchgun.wav", {now + "snot.mid"}, now + "snot.mid", now + "mchgun.wav"},
+        {old + "gone.mid", old + "miss.wav", {now + "miss.wav"}, now + "snot.mid", now + "miss.wav"},
+        {old + "snot.mid",
+         old + "a/miss.wav",
+         {old + "snot.mid", now + "a/miss.wav"},
+         old + "snot.mid",
+         now + "mchgun.wav"},
+        {"/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav", {}, "/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav"},
+    };
+    for (const Row &row : rows) {
+        GameRig rig;
+        rig.fakes.store.set(Midi, row.music);
+        rig.fakes.store.set(Wave, row.shot);
+        for (const QString &file : row.files) {
+            rig.fakes.files.files.insert(file, "data");
+        }
+        rig.start().cmdExit->click();
+        const QStringList seen{rig.fakes.sound.calls.filter("open ").value(0).section(' ', 1, 1),
+                               rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"),
+                               rig.fakes.store.values.value("Brindlecot/Plinkard/WAVE")};
+        EXPECT_EQ(seen.join(' ').toStdString(),
+                  QStringList({row.played, row.played, row.shoots}).join(' ').toStdString());
     }
 }
 
 // Catches a non-digit of codes 32 to 126 let into the winning-score box or another key refused (Backspace, "é"), "No
 // Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit),
-// typing past the longest file name taken silently; or a Browse dialog listing other files than its filter names.
+// typing past the longest file name taken silently; or a Browse dialog listing other files than its filter names, or
+// starting elsewhere than in the program's folder.
 TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
     const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
     QTemporaryDir dir;
@@ -121,24 +159,27 @@ TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
     s.txtWave->setText(QString(PATH_MAX - 1, u'w'));
     QTest::keyClicks(s.txtWave, "xy");
     EXPECT_EQ(s.txtWave->text().size() * 10 + rig.fakes.program.beeps, PATH_MAX * 10 + 10);
-    QStringList listed; // the files in the folder that each dialog's filter lets through
-    for (QPushButton *browse :
-         {s.cmdMusic, s.cmdSound, rig.forms->colors().cmdBGBrowse, rig.forms->colors().cmdSBGBrowse}) {
-        QTimer::singleShot(0, [&] {
+    const QString pictures = "d.gif e.jpg f.bmp g.wmf h.dib";
+    for (const auto &[browse, files] : {std::pair{s.cmdMusic, QString("a.mid b.rmi")},
+                                        {s.cmdSound, QString("c.wav")},
+                                        {rig.forms->colors().cmdBGBrowse, pictures},
+                                        {rig.forms->colors().cmdSBGBrowse, pictures}}) {
+        QTimer::singleShot(0, [&] { // the files in the folder that the dialog's filter lets through
             const QStringList filter =
                 QApplication::activeModalWidget()->findChild<QFileSystemModel *>()->nameFilters();
-            listed << QDir(dir.path()).entryList(filter, QDir::Files).join(' ');
+            EXPECT_EQ(QDir(dir.path()).entryList(filter, QDir::Files).join(' '), files) << browse->accessibleName();
             QApplication::activeModalWidget()->close();
         });
         browse->click();
     }
-    EXPECT_EQ(listed.join('/'), "a.mid b.rmi/c.wav/d.gif e.jpg f.bmp g.wmf h.dib/d.gif e.jpg f.bmp g.wmf h.dib");
+    EXPECT_EQ(rig.fakes.fileDialogs.folders, QStringList(4, "/opt/plinkard/")); // each starts in the program's folder
     w.cmdExit->click();
     EXPECT_EQ(rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"), path);
 }
 
 // Catches a choice landing on another part or on none, a second visit starting from the defaults (once, it undid the
-// first), or the look that Colours' Okay applied kept after Cancel in the Settings window that opened Colours.
+// first), or the look that Colours' Okay applied kept after Cancel, or dropped after Okay, in the Settings window that
+// opened Colours; a colour preview that does not tell a screen reader its part and its colour.
 TEST(ColorsWindow, EachChoiceLandsOnItsOwnPartUntilSettingsCancelsIt) {
     GameRig rig;
     frmPlinkard &w = rig.start();
@@ -152,22 +193,32 @@ TEST(ColorsWindow, EachChoiceLandsOnItsOwnPartUntilSettingsCancelsIt) {
         return QList<QColor>{shot.pixelColor(20, 20), shot.pixelColor(150, 20), shot.pixelColor(90, 264),
                              shot.pixelColor(120, 279), w.lblScore->palette().color(QPalette::WindowText)};
     };
-    rig.fakes.colorDialogs.answers = {0x332211U, 0x665544U, 0x998877U, 0x000001U};
+    rig.fakes.colorDialogs.answers = {0x332211U, 0x665544U, 0x998877U};
     rig.fakes.fileDialogs.answers = {dir.filePath("g.bmp"), dir.filePath("m.bmp")};
     frmColors &c = rig.forms->colors();
-    for (QPushButton *b : {c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse, c.cmdSBGBrowse, c.cmdOk}) {
+    for (QPushButton *b : {c.cmdBGColor, c.cmdSBGColor, c.cmdForeColor, c.cmdBGBrowse, c.cmdSBGBrowse}) {
         b->click();
     }
+    for (const auto &[preview, said] : {std::pair{c.picBGColor, "The field's colour: red 17, green 34, blue 51"},
+                                        {c.picSBGColor, "The panel's colour: red 68, green 85, blue 102"},
+                                        {c.picSFore, "The panel's text colour: red 119, green 136, blue 153"}}) {
+        const QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(preview);
+        EXPECT_EQ(reader->text(QAccessible::Name) + ": " + reader->text(QAccessible::Description), said);
+    }
+    QTest::mouseClick(c.cmdOk, Qt::LeftButton);
     QList<QColor> look{Qt::green, fromBgr(0x332211U), Qt::magenta, fromBgr(0x665544U), fromBgr(0x998877U)}, changed;
     EXPECT_EQ(seen(), look);
-    QTimer::singleShot(0, [&] { // the next visit, from Settings, starts from what is in force
-        rig.forms->colors().cmdSBGColor->click();
-        rig.forms->colors().cmdOk->click();
-        changed = seen();
-        rig.forms->settings().cmdNo->click();
-    });
-    w.cmdSettings->click();
-    EXPECT_EQ(seen(), look);
-    look[3] = fromBgr(0x000001U);
-    EXPECT_EQ(changed, look);
+    for (const uint32_t panel : {0x000001U, 0x000002U}) { // the next visits, from Settings, start from what is in force
+        rig.fakes.colorDialogs.answers = {panel};
+        QTimer::singleShot(0, [&] {
+            rig.forms->colors().cmdSBGColor->click();
+            QTest::mouseClick(rig.forms->colors().cmdOk, Qt::LeftButton);
+            changed = seen();
+            QTest::mouseClick(panel == 1 ? rig.forms->settings().cmdNo : rig.forms->settings().cmdOk, Qt::LeftButton);
+        });
+        w.cmdSettings->click();
+        EXPECT_EQ(seen(), panel == 1 ? look : changed) << "after Settings' " << (panel == 1 ? "Cancel" : "Okay");
+        look[3] = fromBgr(panel);
+        EXPECT_EQ(changed, look);
+    }
 }
