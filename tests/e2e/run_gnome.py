@@ -82,11 +82,14 @@ def windows():
     shot = rms(heard(1, lambda: mutter("click", x + side + 51, y + h - side - inner_h + 120)))  # where no target is
     assert shot > 0.001 and counter(main, "Misses:") == 1, f"a real click: heard {shot}, {counter(main, 'Misses:')}"
     opens = lambda owner, button: lambda: press(find(program.window(owner), "push button", button))  # noqa: E731
-    for title, opening, owner in (("Paused", lambda: mutter("key", "F3"), "Plinkard"), ("High Scores", opens(
-            "Plinkard", "High Scores"), "Plinkard"), ("Settings", opens("Plinkard", "Settings"), "Plinkard"),
-            ("Colors", opens("Settings", "Colors"), "Settings"), ("Choose Color", opens("Colors", "Choose"), "Colors"),
-            ("Colors", None, "Settings"), ("Select File", opens("Settings", "Browse"), "Settings"),
-            ("Settings", None, "Plinkard")):
+    for title, opening, owner in (("Paused", lambda: mutter("key", "F3"), "Plinkard"),
+                                  ("High Scores", opens("Plinkard", "High Scores"), "Plinkard"),
+                                  ("Settings", opens("Plinkard", "Settings"), "Plinkard"),
+                                  ("Colors", opens("Settings", "Colors"), "Settings"),
+                                  ("Choose Color", opens("Colors", "Choose the field's colour"), "Colors"),
+                                  ("Colors", None, "Settings"),
+                                  ("Select File", opens("Settings", "Browse for the music"), "Settings"),
+                                  ("Settings", None, "Plinkard")):
         if opening:
             opening()
             placed(program, title, owner)
