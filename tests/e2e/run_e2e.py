@@ -241,7 +241,8 @@ def crosshair_at_scale_2():
 # The command line answers on standard output, status 0, and opens no window (there is no screen here to open one on).
 def command_line():
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    for option, status, says in (("--help", 0, "Usage: "), ("--version", 0, "plinkard 1.0.0\n"), ("--bogus", 1, "")):
+    version = re.search(r"project\(Plinkard VERSION (\S+)", open(os.path.join(os.path.dirname(__file__), "..", "..", "CMakeLists.txt")).read())[1]
+    for option, status, says in (("--help", 0, "Usage: "), ("--version", 0, f"plinkard {version}\n"), ("--bogus", 1, "")):
         done = subprocess.run([BINARY, option], env=env, capture_output=True, text=True, timeout=10)
         assert (done.returncode, says in done.stdout, done.stdout != "") == (status, True, says != ""), f"{done}"
 
