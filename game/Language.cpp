@@ -17,7 +17,7 @@ QTranslator &translator(int which) {
 
 QString Language::chosen(const QStringList &preferred) {
     for (const QString &name : preferred) {
-        const QString code = QString(name).replace(u'-', u'_').section(u'_', 0, 0).section(u'.', 0, 0).toLower();
+        QString code = QString(name).replace(u'-', u'_').section(u'_', 0, 0).section(u'.', 0, 0).toLower();
         if (code == u"en" || code == u"c" || code == u"posix") {
             return {};
         }
