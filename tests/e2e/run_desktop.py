@@ -37,7 +37,7 @@ def settle(what, faults):  # faults() lists what is wrong; until nothing is, for
         try:
             if not (found := faults()):
                 return
-        except (ValueError, IndexError) as error:  # a window not listed or framed yet
+        except (ValueError, IndexError, TypeError) as error:  # a window not listed, framed or shown yet
             found = [error]
         time.sleep(0.1)
     raise AssertionError(f"{what}: {found}")
