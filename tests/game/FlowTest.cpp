@@ -193,24 +193,3 @@ TEST_F(Flow, HighScoresShowsTheFileAndHaltsPlayUntilClosed) {
     EXPECT_EQ(rig.fakes.sound.calls.mid(0, 2), QStringList({"close mymid", "close mymid"}));
     EXPECT_EQ(timerFlags(w), playingAt(Hard));
 }
-
-// Catches ticks behind the start-up "Sound Test" box moving target 1 off the grid, or building the settings window
-// there too early (Exit then stored bare file names: run_e2e.py's no_server; each key from its box: quitting), or shots
-// silent for the box.
-TEST(TicksDuringStartUp, MoveNoTargetOffTheGridNorBuildTheSettings) {
-    GameRig rig;
-    rig.fakes.sound.devices = 0;
-    rig.fakes.messages.during = [&](const ShownBox &) {
-        for (int i = 0; i < 50; ++i) {
-            rig.forms->main().tmrEasy->fire();
-            rig.forms->main().tmrWinScore->fire();
-        }
-    };
-    frmPlinkard &game = rig.start();
-    EXPECT_TRUE(rig.fakes.messages.shown.size() == 1 && !rig.fakes.program.endedWith); // start-up goes on
-    EXPECT_TRUE(game.imgShoot[0]->isHidden() && game.imgShoot[1]->pos() == QPoint(px(4290), px(1635)));
-    EXPECT_FALSE(rig.forms->isSettingsLoaded()); // built when first used, not before the first paint
-    EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));
-    game.Form_Click(); // with no sound device, shots still ask for their sound
-    EXPECT_EQ(rig.fakes.sound.waves(), QStringList("/opt/plinkard/mchgun.wav"));
-}
