@@ -152,27 +152,6 @@ def game_windows():
         f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
 
 
-# The penguin's box, with the question over it; the box's close box answers OK: a new game.
-def penguin():
-    program = start("penguin", (("Winning Score", 50), ("MIDI ON-OFF", 0)))
-    Window(program, "Sound Test").check().close()
-    main, acc = Window(program, "Plinkard").check(), program.window("Plinkard")
-
-    def shot():  # from a new game each time: a miss or a target over the penguin may take the shot
-        if program.xdotool("You made it!").split():
-            Window(program, "You made it!", main).close("Return")
-        click_on(find(acc, "push button", "New Game"))
-        (target := find(acc, "push button", "penguin")) and (click_on(target), time.sleep(0.7))
-        return program.xdotool("Oops!").split()
-    wait_for("the penguin's box", shot, 30)
-    question = Window(program, "You made it!", box := Window(program, "Oops!", main)).check(main)
-    box.check(focus=False)
-    question.close("Return")
-    box.check().close()
-    new_game(acc)
-    pause(main).close("Return")
-
-
 def contrast(*colours):
     lum = [sum(w * (v / 3295 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4) for w, v in
                zip((0.2126, 0.7152, 0.0722), colour)) for colour in colours]
@@ -210,4 +189,4 @@ def dark_schemes():
 
 if __name__ == "__main__":
     os.environ.update(PLINKARD_WM=ARGS["--wm"], PLINKARD_SCREEN=f"{WIDTH}x{HEIGHT}")  # what headless-session starts
-    e2e.main((start_boxes, game_windows, penguin, dark_schemes), ("PLINKARD_WM_STARTED", "DBUS_SESSION_BUS_ADDRESS"))
+    e2e.main((start_boxes, game_windows, dark_schemes), ("PLINKARD_WM_STARTED", "DBUS_SESSION_BUS_ADDRESS"))

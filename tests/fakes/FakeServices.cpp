@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "FakeServices.h"
 
-MsgResult FakeMessageBoxes::show(QWidget * /*owner*/, const QString &prompt, int style, const QString &title) {
-    shown.push_back({prompt, style, title});
+#include <QWidget>
+
+MsgResult FakeMessageBoxes::show(QWidget *owner, const QString &prompt, int style, const QString &title) {
+    shown.push_back({prompt, style, title, owner != nullptr ? owner->windowTitle() : QString()});
     if (during) {
         during(shown.back());
     }

@@ -34,7 +34,7 @@ template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
 struct ShownBox {
     QString prompt;
     int style;
-    QString title;
+    QString title, owner; // the owner's window title
 };
 
 // Records every box; answers from a script, else Ok / Yes. `during` runs while a box is "open".

@@ -89,8 +89,8 @@ TEST_F(Flow, WinningScoreAsksOnce) {
             << score << " against " << winning << (noWinning ? ", switched off" : "");
     }
     ASSERT_EQ(shown.size(), 2U);
-    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title + "|" + QString::number(shown[0].style),
-              QString("You've reached the winning score!  Do you wish to keep playing?|You made it!|%1")
+    EXPECT_EQ(shown[0].prompt + "|" + shown[0].title + "|" + QString::number(shown[0].style) + "|" + shown[0].owner,
+              QString("You've reached the winning score!  Do you wish to keep playing?|You made it!|%1|Plinkard")
                   .arg(MsgStyle::YesNo + MsgStyle::Exclamation));
     EXPECT_EQ(w.lblScore->text(), "500"); // "Yes" plays on
     w.cmdNew_Click();
@@ -156,10 +156,10 @@ TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     QTest::keyClick(w.picPicture, Qt::Key_F3, Qt::ShiftModifier);
     rig.fakes.messages.during = nullptr;
     ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(
-        QStringList({shown[0].prompt, shown[0].title, QString::number(shown[0].style), sawTable, w.lblScore->text()}),
-        QStringList({"Paused.  Press OK to continue.", "Paused", "4096",
-                     "50000 " + QString(40, u'A') + " (0:1:15) 50000", "0"}));
+    EXPECT_EQ(QStringList({shown[0].prompt, shown[0].title, QString::number(shown[0].style), shown[0].owner, sawTable,
+                           w.lblScore->text()}),
+              QStringList({"Paused.  Press OK to continue.", "Paused", "4096", "Plinkard",
+                           "50000 " + QString(40, u'A') + " (0:1:15) 50000", "0"}));
     EXPECT_EQ(underPause, std::vector<bool>({false, false, false, false, false, true}));
     w.lblScore->setText("101");
     tickWinScore(); // a name dialog here would wait for ever

@@ -38,7 +38,7 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
     frmSettings &settings = rig.forms->settings();
     QString boxes; // what each box said, and the score while it was up
     rig.fakes.messages.during = [&](const ShownBox &b) {
-        boxes += b.prompt + "|" + b.title + "|" + QString::number(b.style) + "|" + w.lblScore->text();
+        boxes += b.prompt + "|" + b.title + "|" + QString::number(b.style) + "|" + b.owner + "|" + w.lblScore->text();
     };
     for (const ShotRow &r : ShotTable) {
         SCOPED_TRACE(::testing::Message() << "level " << r.level << " target " << r.index);
@@ -63,7 +63,7 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
         EXPECT_EQ(QStringList({boxes, w.lblScore->text(), w.lblMiss->text(), QString::number(w.bulletsLeft), magazine,
                                w.lblReload->text(), QString::number(w.lblFlash->isHidden())})
                       .join(u'/'),
-                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|48|100" : "",
+                  QStringList({r.penguin ? "You loose!  Don't shoot the Linux Penguin!|Oops!|48|Plinkard|100" : "",
                                QString::number(r.penguin ? 0 : r.scoreDelta), r.index == Miss ? "1" : "0",
                                QString::number(bullets), QString(bullets, u'|') + QString(MagazineSize - bullets, u'-'),
                                bullets > 0 ? "" : "CLICK TO RELOAD", QString::number(bullets > 0)})
