@@ -87,14 +87,17 @@ TEST(Shooting, EveryRowOfTheTableOnTheWindow) {
 }
 
 // Catches a click routed to the wrong handler, a double click counted twice, wrong shot sounds, or a stale count read;
-// shots or the music silent for a start without a sound device (a server may come later); a reload trigger deaf to
-// the mouse or, for a screen reader, without the press action of a click: once the magazine is empty, only the sign
-// and the prompt are left (a bullet reloads while one is shown).
+// shots or the music silent for a start without a sound device (a server may come later), or its box's text; a reload
+// trigger deaf to the mouse or, for a screen reader, without the press action of a click: once the magazine is empty,
+// only the sign and the prompt are left (a bullet reloads while one is shown).
 TEST(Shooting, RealClicksAndTheirSounds) {
     GameRig rig;
     rig.fakes.sound.devices = 0;
     frmPlinkard &w = rig.start();
-    EXPECT_TRUE(rig.fakes.sound.calls.contains("open /opt/plinkard/snot.mid mymid"));
+    const ShownBox box = rig.fakes.messages.shown.at(0); // and the music asked for all the same
+    EXPECT_EQ(box.prompt + "|" + box.title + "|" + QString::number(box.style) + "|" +
+                  rig.fakes.sound.calls.filter("open").join(','),
+              "Your system cannot play sounds.|Sound Test|64|open /opt/plinkard/snot.mid mymid");
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ImageControl *target = w.imgShoot[5];

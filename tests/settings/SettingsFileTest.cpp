@@ -17,7 +17,8 @@ using namespace StoredSettings;
 // Catches the file in the wrong place (a relative XDG_CONFIG_HOME counts as unset), a key misspelt, a value not
 // read back, or a damaged line costing more; and in the table, a shared file changed beyond our own keys (another
 // program's bytes, comments, line ends, byte-order mark), a line end or an encoding misread, a garbage key written
-// back, a file written that the next start refuses, or a bound of the file's size missed by a byte.
+// back, a file written that the next start refuses, or a bound of the file's size missed by a byte; a configuration
+// folder whose name is not UTF-8 losing its bytes.
 TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     QTemporaryDir home;
     const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
@@ -86,6 +87,10 @@ TEST(SettingsFile, RoundTripInTheUsersConfigFolderAndSharedFileTable) {
     for (const auto &[key, value] : values) {
         EXPECT_EQ(QSettingsStore().read(App, Section, key, "<unset>"), value + "+") << key.toStdString();
     }
+    const QByteArray odd = QFile::encodeName(home.path()) + "/J\xf6rg"; // a configuration folder not in UTF-8
+    qputenv("XDG_CONFIG_HOME", odd);
+    QSettingsStore().write(App, Section, Midi, "/x");
+    EXPECT_EQ(::access((odd + "/Brindlecot.ini").constData(), R_OK), 0) << "not written in its folder";
     qputenv("HOME", savedHome);
     savedConfig.isNull() ? void(qunsetenv("XDG_CONFIG_HOME")) : void(qputenv("XDG_CONFIG_HOME", savedConfig));
 }
