@@ -64,14 +64,18 @@ struct FakeColorDialogs final : ColorDialogs {
     std::deque<std::optional<uint32_t>> answers;
 };
 
-// The store as a map "app/section/key" -> value.
+// The store as a map "app/section/key" -> value. A value written outside a Batch, which a kill could separate from
+// the rest of its save, is marked " (alone)".
 struct MemoryStore final : SettingsStore {
     QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override {
         return values.value(app + u'/' + section + u'/' + key, defaultValue);
     }
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override {
-        values.insert(app + u'/' + section + u'/' + key, value);
+        values.insert(app + u'/' + section + u'/' + key, batches > 0 ? value : value + QStringLiteral(" (alone)"));
     }
+    void beginWrites() override { ++batches; }
+    void endWrites() override { --batches; }
+    int batches = 0;
     void set(const QString &key, const QString &v) { values.insert(QStringLiteral("Brindlecot/Plinkard/") + key, v); }
     // What is stored now, as "key=value" joined by "|", by key.
     QString dump() const {

@@ -47,8 +47,8 @@ TEST(SettingsWindow, OkayStoresTheSixValuesAndCancelRestores) {
             QTest::keyClick(s.cmdOk, Qt::Key_Return);
         });
         EXPECT_EQ(rig.fakes.store.dump(),
-                  "Change Speed=0|Extra Points=1|MIDI=/Music/My B.MID|WAVE=|Win Score=1|Winning Score=" +
-                      QString(winning));
+                  QString("Change Speed=0|Extra Points=1|MIDI=/Music/My B.MID|WAVE=|Win Score=1|Winning Score=%1")
+                      .arg(winning));
     }
     const QStringList music{"open /Music/My B.MID mymid", "play mymid"};
     EXPECT_EQ(rig.fakes.sound.calls.last(2), music);
