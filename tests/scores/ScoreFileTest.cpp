@@ -2,7 +2,8 @@
 #include "game/rules/ScoreFile.h"
 #include "game/GameTestSupport.h"
 
-// Catches a missing scores.dat not ending the program, an odd one shown a line off (line 4 is place 1; CR, LF and
+// Catches a missing scores.dat not ending the program (its box's words, its status and nothing stored: run_wayland.py's
+// headless), an odd one shown a line off (line 4 is place 1; CR, LF and
 // CR LF end a line, Latin-1), the bound of the bytes read missed by one, or the shipped file not read to its last
 // place. Lines kept that the table never shows (a file of a million lines was held whole): SoundTest's HostileFiles.
 TEST(StartUpCheck, ScoreFileTable) {
@@ -26,11 +27,8 @@ TEST(StartUpCheck, ScoreFileTable) {
         rig.fakes.files.unreadable << "/opt/plinkard/scores.dat" + QString(bytes == "unreadable" ? "" : "-");
         rig.start();
         EXPECT_EQ(rig.fakes.program.endedWith.has_value(), ends) << shown.toStdString();
-        ASSERT_EQ(rig.fakes.messages.shown.size(), ends ? 1U : 0U);
+        EXPECT_EQ(rig.fakes.messages.shown.size(), ends ? 1U : 0U) << shown.toStdString();
         if (ends) {
-            EXPECT_EQ(rig.fakes.messages.shown[0].prompt, "Error!  scores.dat was not found.  Plinkard high scores "
-                                                          "will not operate with out this file.");
-            EXPECT_TRUE(rig.fakes.store.values.isEmpty());
             continue;
         }
         frmScores &table = rig.forms->scores();
