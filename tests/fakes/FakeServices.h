@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
 #include "platform/ColorDialogs.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -12,11 +15,13 @@
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
 #include "platform/TickSource.h"
+#include "platform/Timer.h"
 
 #include <QMap>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -150,4 +155,18 @@ struct FakeServices {
     NoTicks ticks;
     FakePictures pictures;
     Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks, pictures};
+};
+
+// The game as the program starts it, on fakes; timers never tick by themselves.
+struct GameRig {
+    FakeServices fakes;
+    modPlinkard mod{fakes.sound, fakes.files};
+    std::unique_ptr<Forms> forms;
+
+    // Creates the main window and runs Form_Load; call after arranging the fakes.
+    frmPlinkard &start() {
+        forms = std::make_unique<Forms>(fakes.services, mod);
+        return forms->main();
+    }
+    frmPlinkard &game() { return forms->main(); }
 };

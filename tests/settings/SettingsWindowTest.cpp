@@ -88,8 +88,9 @@ TEST(SettingsWindow, StoredValuesTable) {
 }
 
 // Catches a non-digit of codes 32 to 126 let into the winning-score box or another key refused (Backspace, "é"), "No
-// Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit),
-// typing past the longest file name taken silently; or a Browse dialog listing other files than its filter names, or
+// Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit)
+// or Exit storing a path from the wrong box of a loaded settings window; typing past the longest file name taken
+// silently; or a Browse dialog listing other files than its filter names, or
 // starting elsewhere than in the program's folder.
 TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
     const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
@@ -137,8 +138,11 @@ TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
         browse->click();
     }
     EXPECT_EQ(rig.fakes.fileDialogs.folders, QStringList(4, "/opt/plinkard/")); // each starts in the program's folder
-    w.cmdExit->click();
-    EXPECT_EQ(rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"), path);
+    const QString wave = s.txtWave->text();
+    w.cmdExit->click(); // with the settings window loaded, Exit stores what its boxes hold
+    EXPECT_EQ(rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI") + "|" +
+                  rig.fakes.store.values.value("Brindlecot/Plinkard/WAVE"),
+              path + "|" + wave);
 }
 
 // Catches a choice landing on another part or on none, a second visit starting from the defaults (once, it undid the
