@@ -5,21 +5,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A check that fails inside a callback meant to close a modal box (an ASSERT returns from it early) would
-// leave the box, and the test, waiting for ever. After a failure, each modal window open at that moment is
-// closed once the callback has returned, unless it has closed meanwhile, so the test runs on and reports it.
-class CloseModalsOnFailure : public testing::EmptyTestEventListener {
+// A check that fails inside a callback meant to close a modal box (an ASSERT returns from it early) would leave the
+// box, and the test, waiting for ever: after a failure, each modal dialog open then is ended once the callback has
+// returned, so the test runs on and reports it.
+class EndModalsOnFailure : public testing::EmptyTestEventListener {
     void OnTestPartResult(const testing::TestPartResult &result) override {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (result.failed() && window->isVisible() && window->isModal()) {
-                QTimer::singleShot(0, window, [window] {
-                    if (window->isVisible()) {
-                        window->close();
-                    }
-                    // A box whose Yes/No must be answered ignores its close box.
-                    if (auto *dialog = qobject_cast<QDialog *>(window); dialog != nullptr && dialog->isVisible()) {
-                        dialog->done(QDialog::Rejected);
-                    }
+            if (auto *dialog = qobject_cast<QDialog *>(window); result.failed() && dialog && dialog->isModal()) {
+                QTimer::singleShot(0, dialog, [dialog] {
+                    // Its closing steps first, which a game may wait for; a Yes/No box ignores its close box.
+                    dialog->isVisible() ? void(dialog->close()) : void();
+                    dialog->isVisible() ? dialog->done(QDialog::Rejected) : void();
                 });
             }
         }
@@ -32,6 +28,6 @@ int main(int argc, char **argv) {
     qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? void(qputenv("QT_QPA_PLATFORM", "offscreen")) : void();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new CloseModalsOnFailure);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EndModalsOnFailure);
     return RUN_ALL_TESTS();
 }

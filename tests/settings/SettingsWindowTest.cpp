@@ -90,8 +90,8 @@ TEST(SettingsWindow, StoredValuesTable) {
 // Catches a non-digit of codes 32 to 126 let into the winning-score box or another key refused (Backspace, "é"), "No
 // Winning Score" not switching the box; a long stored value cut (a 100,009-character music path lost its end on Exit)
 // or Exit storing a path from the wrong box of a loaded settings window; typing past the longest file name taken
-// silently; or a Browse dialog listing other files than its filter names, or
-// starting elsewhere than in the program's folder.
+// silently; or a Browse dialog listing other files than its filter names, or starting elsewhere than in the program's
+// folder.
 TEST(SettingsWindow, BoxesTakeWhatTheyMayAndBrowseListsWhatItsFilterNames) {
     const QString path = "/" + QString(100'008, u'm'), digits(40'000, u'9');
     QTemporaryDir dir;
