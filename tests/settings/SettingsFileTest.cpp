@@ -33,19 +33,16 @@ TEST(SettingsFile, InTheUsersConfigFolderAsQSettingsReadsIt) {
         QSettingsStore().write(App, Section, key, value);
     }
     QFile file(home.filePath(".config/Brindlecot.ini"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     file.close();
-    EXPECT_TRUE(text.startsWith("[Plinkard]\n")) << text.toStdString();
-    EXPECT_TRUE(text.contains("\nMIDI=\"/home/Ann/My Music/Theme, Part 2.MID\"\n")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("[Plinkard]\n") && text.contains("\nMIDI=\"/home/Ann/My Music/Theme, Part 2.MID\"\n"))
+        << text.toStdString();
     QSettings theirs(file.fileName(), QSettings::IniFormat);
     for (const auto &[key, value] : values) {
         EXPECT_EQ(theirs.value(Section + u'/' + key).toString(), value) << "QSettings reading " << key.toStdString();
         theirs.setValue(Section + u'/' + key, value + "+");
     }
     theirs.sync();
-    ASSERT_TRUE(file.open(QIODevice::Append) && file.write("garbage without equals\n\x01\xff\n[Plinkard\n") > 0);
-    file.close();
     for (const auto &[key, value] : values) {
         EXPECT_EQ(QSettingsStore().read(App, Section, key, "<unset>"), value + "+") << key.toStdString();
     }
@@ -58,11 +55,11 @@ TEST(SettingsFile, InTheUsersConfigFolderAsQSettingsReadsIt) {
 }
 
 // Catches a shared file changed beyond our own keys (another program's bytes, comments, line ends, byte-order mark), a
-// line end or an encoding misread, a garbage key written back, a file written that the next start refuses, or a bound
-// of the file's size missed by a byte; a link replaced by a file (a dangling one too), a lock that holds a write up or
-// leaves files behind, a run as root taking the user's file over or replacing one its owner may not write; or the
-// writes of one save reaching the disk one by one, so that a kill between two leaves half of it (Okay and Exit each
-// save in one batch: the fakes mark a value stored alone).
+// damaged line costing more, a line end or an encoding misread, a garbage key written back, a file written that the
+// next start refuses, or a bound of the file's size missed by a byte; a link replaced by a file (a dangling one too), a
+// lock that holds a write up or leaves files behind, a run as root taking the user's file over or replacing one its
+// owner may not write; or the writes of one save reaching the disk one by one, so that a kill between two leaves half
+// of it (Okay and Exit each save in one batch: the fakes mark a value stored alone).
 TEST(SettingsFile, SharedFileLinksLocksAndOwnersAsFound) {
     const bool root = ::geteuid() == 0;
     QTemporaryDir temp;
@@ -105,6 +102,8 @@ TEST(SettingsFile, SharedFileLinksLocksAndOwnersAsFound) {
     const std::vector<std::tuple<const char *, std::function<bool()>, QString, QByteArray>> rows{
         {"another program's lines", file("; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI ON-OFF=0\n"),
          "0", mode644("; theirs\n[Other]\nPlayer=J\xf6rg\n\n# note\n[Plinkard]\nMIDI ON-OFF=1\nWin Score=/J\xf6rg\n")},
+        {"damaged lines", file("[Plinkard]\ngarbage\n\x01\xff\n[Plink\nMIDI ON-OFF=0\n"), "0",
+         mode644("[Plinkard]\ngarbage\n\x01\xff\n[Plink\nMIDI ON-OFF=1\nWin Score=/J\xf6rg\n")},
         {"CR", file("[Plinkard]\rMIDI ON-OFF=a\rWAVE=b"), "a",
          mode644("[Plinkard]\rMIDI ON-OFF=1\rWAVE=b\rWin Score=/J\xf6rg\r")},
         {"a byte-order mark, CR LF", file("\xef\xbb\xbf[Plinkard]\r\nWAVE=b\r\n[Other]\r\nMIDI ON-OFF=c\r\n"),

@@ -24,11 +24,6 @@
 namespace {
 const QString Chime = QtSoundSystem::defaultSound();
 
-QString write(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
-}
-
 QByteArray chunk(const char *id, const QByteArray &body) {
     const quint32 size = qToLittleEndian(quint32(body.size()));
     return id + QByteArray(reinterpret_cast<const char *>(&size), 4) + body + QByteArray(body.size() % 2, '\0');
@@ -57,9 +52,9 @@ double rms(const int16_t *s, int count) { return std::sqrt(std::inner_product(s,
 
 } // namespace
 
-// Catches a WAV refused for its encoding or its rate not converted (wrong length or level), an
-// unplayable file that plays nothing instead of the chime, a special file that blocks the sound
-// thread, a file whose size sets the memory or the click's wait, or a bound (channels, rate, length)
+// Catches a WAV refused for its encoding or its rate not converted (wrong length or level), an unplayable file (more:
+// the readers' table) that plays nothing instead of the chime, a file whose size sets the memory or the click's wait,
+// or a bound (channels, rate, length)
 // missed by one: the files just inside them play (the huge one, of 64 channels at 384 kHz, whole for 60 s);
 // or the decoded-sound cache ignoring a file that appears, or a change of its size or time alone.
 TEST(Waves, EveryKindOfFilePlaysBoundedOrChimes) {
@@ -84,8 +79,6 @@ TEST(Waves, EveryKindOfFilePlaysBoundedOrChimes) {
                         file.resize(data + 8 + seconds * rate * channels);
         return ok ? path : QString();
     };
-    const QString fifo = dir.filePath(QStringLiteral("fifo.wav")), device = dir.filePath(QStringLiteral("zero.wav"));
-    ASSERT_TRUE(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile::link("/dev/zero", device));
     const Case cases[] = {
         tone(SF_FORMAT_WAV | SF_FORMAT_PCM_24, 2, 48000),
         tone(SF_FORMAT_WAV | SF_FORMAT_ULAW, 1, 8000),
@@ -97,11 +90,6 @@ TEST(Waves, EveryKindOfFilePlaysBoundedOrChimes) {
         {tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 384001).file},
         {tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 999).file},
         {dir.filePath(QStringLiteral("missing.wav"))},
-        {write(dir.filePath("empty.wav"), {})},
-        {write(dir.filePath("bad.wav"), "RIFF\x10\0\0\0WAVEfmt " + QByteArray(40, '\xee'))},
-        {QStringLiteral(PLINKARD_SOURCE_DIR "/tests/fuzz/corpus/media/wave-long-list")}, // kept libsndfile busy
-        {fifo},
-        {device},
         {lying("huge.wav", 64, 384000, 61), 60 * WaveSound::Rate}, // 1.5 GB
         {lying("short.wav", 2, 44100, 1), WaveSound::Rate},
     };
@@ -146,8 +134,10 @@ TEST(HostileFiles, EveryReaderTable) {
     QTemporaryDir dir;
     QSettingsStore store(dir.path());
     MidiSynth synth(MidiSynth::defaultSoundFont());
-    QFile built(QStringLiteral(PLINKARD_SOUND_MODULE)), maps("/proc/self/maps");
-    ASSERT_TRUE(built.open(QIODevice::ReadOnly) && synth.hasSoundFont());
+    WaveBank bank(Chime, false);
+    QFile built(QStringLiteral(PLINKARD_SOUND_MODULE)), maps("/proc/self/maps"),
+        longList(QStringLiteral(PLINKARD_SOURCE_DIR "/tests/fuzz/corpus/media/wave-long-list")); // kept libsndfile busy
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly) && longList.open(QIODevice::ReadOnly) && synth.hasSoundFont());
     const QByteArray module = built.readAll(), version(plinkard_sound_interface);
     QByteArray claiming = module; // its string table's size claimed as 200 MiB
     const auto *elf = reinterpret_cast<const Elf64_Ehdr *>(module.constData());
@@ -181,6 +171,11 @@ TEST(HostileFiles, EveryReaderTable) {
                         : "silent";
          }},
         {"picture", [&](const QString &path) { return decodePicture(path).isNull() ? "none" : "shown"; }},
+        {"shot",
+         [&](const QString &path) {
+             bank.play(path);
+             return bank.lastStarted() == Chime ? "chime" : "plays";
+         }},
         {"module", [&](const QString &path) {
              SoundModule sound(path);
              sound.loadNow();
@@ -216,7 +211,10 @@ TEST(HostileFiles, EveryReaderTable) {
         {"module", Fifo, {}, "silent"}, {"module", Plain, module.left(module.size() * 2 / 3), "silent"}, // truncated
         {"module", Plain, QByteArray(module).replace(version, "0" + version.mid(1)), "silent"}, // another version
         {"module", Sparse, claiming, "loads"},
-        {"picture", Fifo, {}, "none"}}; // each bound: PictureDecoderTest
+        {"picture", Fifo, {}, "none"}, // each bound: PictureDecoderTest
+        {"shot", Fifo, {}, "chime"}, {"shot", DeviceLink, {}, "chime"}, {"shot", Plain, {}, "chime"}, // empty
+        {"shot", Plain, "RIFF\x10\0\0\0WAVEfmt " + QByteArray(40, '\xee'), "chime"},
+        {"shot", Plain, longList.readAll(), "chime"}};
     // clang-format on
     for (const auto &[reader, kind, head, expected] : rows) {
         const QString path = dir.filePath(reader);
