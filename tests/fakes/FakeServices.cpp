@@ -11,7 +11,9 @@ MsgResult FakeMessageBoxes::show(QWidget *owner, const QString &prompt, int styl
     return nextAnswer(answers, (style & 7) == MsgStyle::YesNo ? MsgResult::Yes : MsgResult::Ok);
 }
 
-FakeServices::FakeServices() {
+FakeServices::FakeServices(SoundSystem *real)
+    : services{messages, fileDialogs, colorDialogs, store, files, random, program, real != nullptr ? *real : sound,
+               ticks,    pictures} {
     // Scores 10000, 9000 ... 1000 named "Player 1" to "Player 10".
     QByteArray scores = "Plinkard\r\n\r\n\r\n";
     QByteArray names = "\r\n\r\n";

@@ -141,9 +141,10 @@ struct FakePictures final : PictureFiles {
     }
 };
 
-// A full set of fakes; a score file is in place, so start-up passes unless a test removes it.
+// A full set of fakes, a real sound system in place of `sound` if given; a score file is in place, so start-up passes
+// unless a test removes it.
 struct FakeServices {
-    FakeServices();
+    explicit FakeServices(SoundSystem *real = nullptr);
     FakeMessageBoxes messages;
     FakeFileDialogs fileDialogs;
     FakeColorDialogs colorDialogs;
@@ -154,13 +155,14 @@ struct FakeServices {
     FakeSound sound;
     NoTicks ticks;
     FakePictures pictures;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks, pictures};
+    Services services;
 };
 
 // The game as the program starts it, on fakes; timers never tick by themselves.
 struct GameRig {
+    explicit GameRig(SoundSystem *sound = nullptr) : fakes(sound), mod(fakes.services.sound, fakes.files) {}
     FakeServices fakes;
-    modPlinkard mod{fakes.sound, fakes.files};
+    modPlinkard mod;
     std::unique_ptr<Forms> forms;
 
     // Creates the main window and runs Form_Load; call after arranging the fakes.

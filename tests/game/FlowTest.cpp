@@ -173,5 +173,4 @@ TEST_F(Flow, F3PausesOnThePanelAndNoToTheWinningScoreUnderItStartsANewGame) {
     QTest::keyClick(w.cmdHigh, Qt::Key_Return);
     EXPECT_EQ(sawHigh, "close mymid Player 10 1");
     EXPECT_EQ(timerFlags(w), playingAt(Easy));
-    w.hide();
 }

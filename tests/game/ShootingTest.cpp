@@ -131,5 +131,4 @@ TEST(Shooting, RealClicksAndTheirSounds) {
                 << (reader ? "press " : "click ") << control->metaObject()->className();
         }
     }
-    w.hide();
 }

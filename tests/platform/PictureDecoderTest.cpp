@@ -38,8 +38,7 @@ TEST(Pictures, DecodedAwayFromPlayWithinTheirBounds) {
         {file("past.png", encoded(QImage(2049, 2048, QImage::Format_RGB32), "png")), "none"},
         {file("deep.png", encoded(QImage(2048, 1024, QImage::Format_RGBA64), "png")), "2048x1024"}, // 16 MiB decoded
         {file("deeper.png", encoded(QImage(2048, 1025, QImage::Format_RGBA64), "png")), "none"},    // the bytes alone
-        {file("scans.jpg", scans), "none"},
-        {file("text.bmp", "BM not a picture"), "none"}};
+        {file("scans.jpg", scans), "none"}};
     ProcessPictures pictures(QStringLiteral(PLINKARD_PROGRAM));
     for (const auto &[path, expected] : rows) {
         std::optional<QString> answer;

@@ -11,9 +11,7 @@ TEST(Decimal, CompareTable) {
         {u"9223372036854775807", u"922337203685477580799999", -1},
         {u"900", u"1000", -1},
         {u"-3000", u"-95", -1},
-        {u"-0", u"0", 0},
-        {u"5", u"-5", 1},
-        {u"", u"1", {}}};
+        {u"5", u"-5", 1}}; // no number, as a blank winning score or place: the winning-score and entry tables
     for (const auto &[a, b, order] : rows) {
         EXPECT_EQ(Decimal::compare(a, b), order) << QString::fromUtf16(a).toStdString();
     }

@@ -16,7 +16,7 @@ TEST(StartUpCheck, ScoreFileTable) {
         {std::nullopt, true, ""},
         {"unreadable", true, ""},
         {QByteArray(), false, "|"},
-        {lines, false, "4|P10"},
+        {lines + "\n26\n27", false, "4|P10"},
         {binary, false, QString::fromLatin1(QByteArray("\x00\x80\xa0\xe9 99|", 8))},
         {QByteArray(ScoreFileBytesRead - lines.size(), 'x') + lines, false, "4|P10"},
         {QByteArray(ScoreFileBytesRead + 1 - lines.size(), 'x') + lines, false, "4|P1"},
