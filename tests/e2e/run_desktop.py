@@ -89,17 +89,16 @@ def new_game(acc):
     wait_for("a new game", lambda: labels(acc)[labels(acc).index("Score:") + 1] == "0")
 
 
-# The main window, "Paused" (Escape and its close box answer OK), Settings and Colors (their close boxes resume play
-# and store nothing), "You made it!" (Escape and its close box do nothing, the clock runs behind it, Return is Yes),
-# "High Score!" (closed: a new game), High Scores; then the question behind the pause, the name box and the table over
-# it. The main window's close box stores as Exit does: the switches, and the paths with the program's real folder.
+# The main window, "Paused" (Escape and its close box answer OK), Settings and Colors (their close boxes store nothing;
+# play resumes as after Cancel), "You made it!" (Escape and its close box do nothing, the clock runs behind it, Return
+# is Yes), "High Score!" (closed: a new game), High Scores; then the question behind the pause, the name box and the
+# table over it. The main window's close box stores as Exit does: the switches, and the paths with the program's folder.
 def game_windows():
     program = start("windows", (("Winning Score", 50), ("Change Speed", 0), ("Extra Points", 0), ("MIDI ON-OFF", 0)))
     Window(program, "Sound Test").check().close()
     main, acc = Window(program, "Plinkard").check(), program.window("Plinkard")
     click_on(find(acc, "radio button", "Too Easy"))  # targets that stay: a slow machine's shots hit
     pause(main).close()
-    runs(acc)
     pause(main).close("Escape")
     stored = open(ini := os.path.join(program.config, "Brindlecot.ini"), errors="surrogateescape").read()
     click_on(find(acc, "push button", "Settings"))
@@ -108,7 +107,6 @@ def game_windows():
     Window(program, "Colors", settings).check(main).close()
     settings.check().close()
     assert open(ini, errors="surrogateescape").read() == stored, "the close box stored the settings"
-    runs(acc)
     pause(main).close("Return")
     for answer in ("No", "Return"):  # after "No" the name box, whose close box starts a new game; Return is "Yes"
         e2e.shoot_until("the question", acc, lambda: program.xdotool("You made it!").split())

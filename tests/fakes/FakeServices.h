@@ -170,5 +170,4 @@ struct GameRig {
         forms = std::make_unique<Forms>(fakes.services, mod);
         return forms->main();
     }
-    frmPlinkard &game() { return forms->main(); }
 };

@@ -24,8 +24,7 @@ GameRig &fuzzRig() {
     static char name[] = "fuzz", *argv[] = {name, nullptr};
     static QApplication app(argc, argv);
     static GameRig rig;
-    static frmPlinkard &started = rig.start();
-    (void)started;
+    [[maybe_unused]] static frmPlinkard &started = rig.start();
     return rig;
 }
 } // namespace

@@ -102,7 +102,7 @@ TEST(Layout, EveryWindowAsThePlayerSeesItAndReachesIt) {
     rig.fakes.sound.devices = 0;
     rig.fakes.messages.during = [&](const ShownBox &) {
         for (int tick = 0; tick < 50; ++tick) {
-            rig.game().tmrEasy->fire();
+            rig.forms->main().tmrEasy->fire();
         }
     };
     frmPlinkard &w = rig.start();

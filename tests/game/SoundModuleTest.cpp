@@ -39,7 +39,7 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
     GameRig rig(&sound); // its timers never tick: no target shown (and drawn from SVG) before a slow first paint
     FirstPaint paint;
     rig.start().installEventFilter(&paint);
-    rig.game().show();
+    rig.forms->main().show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return paint.mapped.has_value(); }));
     EXPECT_EQ(*paint.mapped, "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));

@@ -58,8 +58,7 @@ TEST(SettingsFile, InTheUsersConfigFolderAsQSettingsReadsIt) {
 // damaged line costing more, a line end or an encoding misread, a garbage key written back, a file written that the
 // next start refuses, or a bound of the file's size missed by a byte; a link replaced by a file (a dangling one too), a
 // lock that holds a write up or leaves files behind, a run as root taking the user's file over or replacing one its
-// owner may not write; or the writes of one save reaching the disk one by one, so that a kill between two leaves half
-// of it (Okay and Exit each save in one batch: the fakes mark a value stored alone).
+// owner may not write; or a save's writes reaching the disk one by one (a kill between two left half a save).
 TEST(SettingsFile, SharedFileLinksLocksAndOwnersAsFound) {
     const bool root = ::geteuid() == 0;
     QTemporaryDir temp;
