@@ -200,27 +200,6 @@ def busy_machine():
         assert cycles and all(int(n) / int(d) >= 512 / 48000 for n, d in cycles), f"stream cycles {cycles}"
 
 
-# Started from another folder before the sound server (as at log-in): "Sound Test" informs and play goes on, the
-# clock too behind "You made it!" (what Escape does there: MessageBoxTest); Exit stores the default paths with the
-# program's folder (which play() hears). The folders' names are not UTF-8.
-def no_server():
-    settings = {"Winning Score": "0", "Change Speed": "0", "Extra Points": "0"}
-    program = Program("silent-J\udcf6rg", settings, {"PULSE_SERVER": "unix:/nonexistent/socket"}, cwd=ROOT)
-    box = program.window("Sound Test", 15)
-    assert labels(box) == ["Your system cannot play sounds."], labels(box)
-    time.sleep(1.2)  # the winning-score check ticks behind the box
-    click_on(find(box, "push button", "OK"))
-    main = program.window("Plinkard")
-    shoot_until("the question after a hit", main, lambda: program.xdotool("You made it!").split())
-    clock = lambda: next(n for n in labels(main) if re.fullmatch(r"\d+:\d+:\d+", n))
-    wait_for("the clock to run behind the question", lambda before=clock(): clock() != before, 3)
-    click_on(find(program.window("You made it!"), "push button", "Yes"))
-    click_on(wait_for("the Exit button", lambda: not program.xdotool("You made it!").split() and find(main, "push button", "Exit")))
-    wait_for("the program to end", lambda: program.process.poll() is not None)
-    stored = open(os.path.join(program.config, "Brindlecot.ini"), errors="surrogateescape").read()
-    assert f"MIDI={os.path.realpath(program.folder)}/snot.mid\n" in stored, stored
-
-
 # On X11 at scale 2 the pointer's hot spot, where a shot lands, is the crosshair's centre as the X server draws it.
 def crosshair_at_scale_2():
     fields = [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in ("w", "h", "xhot", "yhot")]
@@ -330,4 +309,4 @@ def main(sessions, needs=("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "PULSE_SERVER")
 
 if __name__ == "__main__":  # --pipewire: the sessions that hear the game, on PipeWire
     main((play, busy_machine, music_in_time) if "--pipewire" in sys.argv else
-         (play, busy_machine, no_server, crosshair_at_scale_2, command_line, quitting, music_in_time, languages))
+         (play, busy_machine, crosshair_at_scale_2, command_line, quitting, music_in_time, languages))

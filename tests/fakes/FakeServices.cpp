@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "FakeServices.h"
 
-MsgResult FakeMessageBoxes::show(QWidget * /*owner*/, const QString &prompt, int style, const QString &title) {
-    shown.push_back({prompt, style, title});
+#include <QWidget>
+
+MsgResult FakeMessageBoxes::show(QWidget *owner, const QString &prompt, int style, const QString &title) {
+    shown.push_back({prompt, style, title, owner != nullptr ? owner->windowTitle() : QString()});
     if (during) {
         during(shown.back());
     }
     return nextAnswer(answers, (style & 7) == MsgStyle::YesNo ? MsgResult::Yes : MsgResult::Ok);
 }
 
-FakeServices::FakeServices() {
+FakeServices::FakeServices(SoundSystem *real)
+    : services{messages, fileDialogs, colorDialogs, store, files, random, program, real != nullptr ? *real : sound,
+               ticks,    pictures} {
     // Scores 10000, 9000 ... 1000 named "Player 1" to "Player 10".
     QByteArray scores = "Plinkard\r\n\r\n\r\n";
     QByteArray names = "\r\n\r\n";

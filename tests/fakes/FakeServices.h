@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "game/Forms.h"
+#include "game/frmPlinkard.h"
+#include "game/modPlinkard.h"
 #include "platform/ColorDialogs.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
@@ -12,11 +15,13 @@
 #include "platform/SettingsStore.h"
 #include "platform/SoundSystem.h"
 #include "platform/TickSource.h"
+#include "platform/Timer.h"
 
 #include <QMap>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -34,7 +39,7 @@ template <typename T> T nextAnswer(std::deque<T> &answers, T none) {
 struct ShownBox {
     QString prompt;
     int style;
-    QString title;
+    QString title, owner; // the owner's window title
 };
 
 // Records every box; answers from a script, else Ok / Yes. `during` runs while a box is "open".
@@ -64,14 +69,18 @@ struct FakeColorDialogs final : ColorDialogs {
     std::deque<std::optional<uint32_t>> answers;
 };
 
-// The store as a map "app/section/key" -> value.
+// The store as a map "app/section/key" -> value. A value written outside a Batch, which a kill could separate from
+// the rest of its save, is marked " (alone)".
 struct MemoryStore final : SettingsStore {
     QString read(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override {
         return values.value(app + u'/' + section + u'/' + key, defaultValue);
     }
     void write(const QString &app, const QString &section, const QString &key, const QString &value) override {
-        values.insert(app + u'/' + section + u'/' + key, value);
+        values.insert(app + u'/' + section + u'/' + key, batches > 0 ? value : value + QStringLiteral(" (alone)"));
     }
+    void beginWrites() override { ++batches; }
+    void endWrites() override { --batches; }
+    int batches = 0;
     void set(const QString &key, const QString &v) { values.insert(QStringLiteral("Brindlecot/Plinkard/") + key, v); }
     // What is stored now, as "key=value" joined by "|", by key.
     QString dump() const {
@@ -132,9 +141,10 @@ struct FakePictures final : PictureFiles {
     }
 };
 
-// A full set of fakes; a score file is in place, so start-up passes unless a test removes it.
+// A full set of fakes, a real sound system in place of `sound` if given; a score file is in place, so start-up passes
+// unless a test removes it.
 struct FakeServices {
-    FakeServices();
+    explicit FakeServices(SoundSystem *real = nullptr);
     FakeMessageBoxes messages;
     FakeFileDialogs fileDialogs;
     FakeColorDialogs colorDialogs;
@@ -145,5 +155,19 @@ struct FakeServices {
     FakeSound sound;
     NoTicks ticks;
     FakePictures pictures;
-    Services services{messages, fileDialogs, colorDialogs, store, files, random, program, sound, ticks, pictures};
+    Services services;
+};
+
+// The game as the program starts it, on fakes; timers never tick by themselves.
+struct GameRig {
+    explicit GameRig(SoundSystem *sound = nullptr) : fakes(sound), mod(fakes.services.sound, fakes.files) {}
+    FakeServices fakes;
+    modPlinkard mod;
+    std::unique_ptr<Forms> forms;
+
+    // Creates the main window and runs Form_Load; call after arranging the fakes.
+    frmPlinkard &start() {
+        forms = std::make_unique<Forms>(fakes.services, mod);
+        return forms->main();
+    }
 };

@@ -1,14 +1,33 @@
 // SPDX-License-Identifier: MIT
 // Catches a hand-edited setting shown as something Okay cannot store, or stored as something else; with the seventh
 // field as the shared file, a write that changes a line not ours or reads back otherwise.
-#include "FuzzApp.h"
+#include "FuzzInput.h"
+#include "fakes/FakeServices.h"
+#include "platform/Controls.h"
 #include "platform/IniText.h"
 #include "platform/QSettingsStore.h"
 #include "platform/RegularFile.h"
 #include "settings/StoredSettings.h"
+#include "settings/frmSettings.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+namespace {
+// The game on fakes, once for the whole run, on the offscreen platform; no event loop runs.
+GameRig &fuzzRig() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz", *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    static GameRig rig;
+    [[maybe_unused]] static frmPlinkard &started = rig.start();
+    return rig;
+}
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace StoredSettings;

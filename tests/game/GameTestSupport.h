@@ -2,7 +2,7 @@
 #pragma once
 
 // What the tests of the game's windows reach for: the rig on fakes, every window and its controls, QTest.
-#include "fakes/GameRig.h"
+#include "fakes/FakeServices.h"
 #include "game/rules/Ammunition.h"
 #include "game/rules/Level.h"
 #include "platform/ClickLabel.h"

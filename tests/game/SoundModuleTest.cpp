@@ -36,16 +36,10 @@ TEST(SoundModule, FirstPaintComesBeforeTheSoundLibrariesAndQtSvg) {
                                           "-o", stripped, PLINKARD_SOUND_MODULE}),
               0);
     SoundModule sound(stripped);
-    GameRig rig;
-    // The rig's timers never tick: no target shown (and drawn from SVG) before a slow first paint.
-    Services services{rig.fakes.messages, rig.fakes.fileDialogs, rig.fakes.colorDialogs, rig.fakes.store,
-                      rig.fakes.files,    rig.fakes.random,      rig.fakes.program,      sound,
-                      rig.fakes.ticks,    rig.fakes.pictures};
-    modPlinkard mod(sound, rig.fakes.files);
-    Forms forms(services, mod);
+    GameRig rig(&sound); // its timers never tick: no target shown (and drawn from SVG) before a slow first paint
     FirstPaint paint;
-    forms.main().installEventFilter(&paint);
-    forms.main().show();
+    rig.start().installEventFilter(&paint);
+    rig.forms->main().show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return paint.mapped.has_value(); }));
     EXPECT_EQ(*paint.mapped, "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return sound.loaded() != nullptr; }, 10000));
