@@ -253,15 +253,15 @@ def music_in_time():
     assert len(rests) == 1, f"the rests heard, in seconds: {rests}"
     streams = lambda: subprocess.run(["pactl", "list", "sink-inputs"], capture_output=True, text=True).stdout.split("#")
     wait_for("the music's stream to rest", lambda: [s for s in streams() if '"Plinkard music"' in s and "Corked: yes" in s])
-# In German, French and Spanish, as a desktop sets LANGUAGE: every name the main window shows a screen reader (its
-# captions and the targets), the pause box and its button read as the translations have them; Exit stores the file
-# byte for byte as in English.
+# In German, French and Spanish, as a desktop sets LANGUAGE (a region, a language not shipped before, English before a
+# later one): every name the main window shows a screen reader (its captions and the targets), the pause box and its
+# button read as the translations have them; Exit stores the file byte for byte as in English.
 def languages():
     import xml.etree.ElementTree as ElementTree
     folder, english, stored = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "translations"), None, []
     for lang in ("en", "de", "fr", "es"):
         names = {"": ""} if lang == "en" else {m.findtext("source").replace("&", ""): m.findtext("translation").replace("&", "") for m in ElementTree.parse(os.path.join(folder, f"plinkard_{lang}.ts")).iter("message")}
-        program = Program("language", {"MIDI ON-OFF": "0"}, {"LANGUAGE": None if lang == "en" else lang})
+        program = Program("language", {"MIDI ON-OFF": "0"}, {"LANGUAGE": {"en": "pt_BR:en_GB:de", "de": "de_DE", "fr": "fr_CA", "es": "it:es_ES:de"}[lang]})
         main = program.window(names.get("Plinkard", "Plinkard"))
         bullets = lambda n: (m := re.fullmatch(r"(\d+) bullets left", n)) and names.get("%1 bullets left", "%1 bullets left").replace("%1", m[1])
         shown = sorted(a.name for a in descendants(main) if a.name and not re.fullmatch(r"[\d:]+", a.name))
