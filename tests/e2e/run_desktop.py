@@ -8,7 +8,7 @@ import os, re, shutil, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run_e2e as e2e
-from run_e2e import Program, click_on, extents, find, labels, wait_for, xdotool
+from run_e2e import Program, click_on, counter, extents, find, runs, wait_for, xdotool
 
 WIDTH, HEIGHT, NAVY, ARGS = 800, 600, (0, 0, 128), dict(zip(sys.argv[1::2], sys.argv[2::2]))
 SCHEMES = {"breeze-dark": {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5", "KDE_FULL_SESSION": "true"},
@@ -80,15 +80,6 @@ def pause(main):  # F3 where the focus is: the pause box over the main window
     return Window(main.program, "Paused", main).check()
 
 
-def runs(acc):  # the clock goes on
-    seen, clock = set(), lambda: next(n for n in labels(acc) if re.fullmatch(r"\d+:\d+:\d+", n))
-    wait_for("the clock to run", lambda: len(seen.add(clock()) or seen) > 1, 3)
-
-
-def new_game(acc):
-    wait_for("a new game", lambda: labels(acc)[labels(acc).index("Score:") + 1] == "0")
-
-
 # The main window, "Paused" (Escape and its close box answer OK), Settings and Colors (their close boxes store nothing;
 # play resumes as after Cancel), "You made it!" (Escape and its close box do nothing, the clock runs behind it, Return
 # is Yes), "High Score!" (closed: a new game), High Scores; then the question behind the pause, the name box and the
@@ -114,7 +105,7 @@ def game_windows():
         xdotool("key", "Escape", "key", "alt+F4")
         runs(acc)
         question.check().close(answer)
-        answer == "No" and (Window(program, "High Score!", main).check().close(), new_game(acc))
+        answer == "No" and (Window(program, "High Score!", main).check().close(), wait_for("a new game", lambda: counter(acc, "Score:") == 0))
         pause(main).close("Return")
     for _ in range(3):  # the question, re-armed as the table closes, comes behind F3 unless the machine is slow
         click_on(find(acc, "push button", "High Scores"))

@@ -53,6 +53,15 @@ def labels(root):
     return [a.name for a in descendants(root) if a.getRoleName() == "label"]
 
 
+press = lambda acc: acc.queryAction().doAction(0)  # noqa: E731  as a screen reader presses a control
+counter = lambda main, caption: int((names := labels(main))[names.index(caption) + 1])  # noqa: E731  beside "Score:"
+
+
+def runs(acc):  # the clock goes on
+    seen, clock = set(), lambda: next(n for n in labels(acc) if re.fullmatch(r"\d+:\d+:\d+", n))
+    return wait_for("the clock to run", lambda: len(seen.add(clock()) or seen) > 1 and "goes on with play", 3)
+
+
 def shoot_until(what, main, done, shoot=click_on):  # targets move, so a shot may miss: the first shown, until done()
     panel = {"New Game", "Settings", "High Scores", "Exit"}
     shots = lambda: [a for a in descendants(main) if a.getRoleName() == "push button" and a.name not in panel]
