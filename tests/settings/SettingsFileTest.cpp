@@ -74,16 +74,14 @@ TEST(SettingsFile, SharedFileLinksLocksAndOwnersAsFound) {
         for (const QFileInfo &entry : dir.entryInfoList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
             struct stat info {};
             QFile file(entry.filePath());
-            out << entry.fileName().toUtf8() + (entry.isSymLink()
-                                                    ? " -> " + entry.symLinkTarget().section(u'/', -1).toUtf8()
-                                                : ::stat(QFile::encodeName(entry.filePath()).constData(), &info) == 0 &&
-                                                        file.open(QIODevice::ReadOnly)
-                                                    ? QString(" %1%2 ")
-                                                              .arg(info.st_mode & 0777, 0, 8)
-                                                              .arg(info.st_uid == ::geteuid() ? "" : " foreign")
-                                                              .toUtf8() +
-                                                          file.readAll()
-                                                    : " ?");
+            out << entry.fileName().toUtf8();
+            if (entry.isSymLink()) {
+                out.last() += " -> " + entry.symLinkTarget().section(u'/', -1).toUtf8();
+            } else if (::stat(QFile::encodeName(entry.filePath()).constData(), &info) == 0 &&
+                       file.open(QIODevice::ReadOnly)) {
+                out.last() += ' ' + QByteArray::number(info.st_mode & 0777, 8) +
+                              (info.st_uid == ::geteuid() ? " " : " foreign ") + file.readAll();
+            }
         }
         return out.join('|').toStdString();
     };

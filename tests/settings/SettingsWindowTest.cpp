@@ -89,34 +89,27 @@ TEST(SettingsWindow, StoredValuesTable) {
 // A file still there (that package not yet upgraded) and a missing file elsewhere stay as stored.
 TEST(SettingsWindow, StoredFilesOfTheFormerProgramFolderFollowTheProgram) {
     const QString old = FormerProgramFolder, now = "/opt/plinkard/";
-    struct Row {
-        QString music, shot;
-        QStringList files;
-        QString played, shoots; // the music opened at start and stored by Exit, the shot stored by Exit
-    };
-    const std::vector<Row> rows{
-        {old + "snot.mid", old + "mchgun.wav", {now + "snot.mid"}, now + "snot.mid", now + "mchgun.wav"},
-        {old + "gone.mid", old + "miss.wav", {now + "miss.wav"}, now + "snot.mid", now + "miss.wav"},
-        {old + "snot.mid",
-         old + "a/miss.wav",
-         {old + "snot.mid", now + "a/miss.wav"},
-         old + "snot.mid",
+    // Stored music and shot, the files there (space-separated), then the music opened at start and stored by Exit and
+    // the shot stored by Exit.
+    const std::vector<std::array<QString, 5>> rows{
+        {old + "snot.mid", old + "mchgun.wav", now + "snot.mid", now + "snot.mid", now + "mchgun.wav"},
+        {old + "gone.mid", old + "miss.wav", now + "miss.wav", now + "snot.mid", now + "miss.wav"},
+        {old + "snot.mid", old + "a/miss.wav", old + "snot.mid " + now + "a/miss.wav", old + "snot.mid",
          now + "mchgun.wav"},
-        {"/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav", {}, "/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav"},
+        {"/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav", "", "/home/u/snot.mid", "/usr/lib/plinkard2/mchgun.wav"},
     };
-    for (const Row &row : rows) {
+    for (const auto &[music, shot, files, played, shoots] : rows) {
         GameRig rig;
-        rig.fakes.store.set(Midi, row.music);
-        rig.fakes.store.set(Wave, row.shot);
-        for (const QString &file : row.files) {
+        rig.fakes.store.set(Midi, music);
+        rig.fakes.store.set(Wave, shot);
+        for (const QString &file : files.split(u' ', Qt::SkipEmptyParts)) {
             rig.fakes.files.files.insert(file, "data");
         }
         rig.start().cmdExit->click();
         const QStringList seen{rig.fakes.sound.calls.filter("open ").value(0).section(' ', 1, 1),
                                rig.fakes.store.values.value("Brindlecot/Plinkard/MIDI"),
                                rig.fakes.store.values.value("Brindlecot/Plinkard/WAVE")};
-        EXPECT_EQ(seen.join(' ').toStdString(),
-                  QStringList({row.played, row.played, row.shoots}).join(' ').toStdString());
+        EXPECT_EQ(seen.join(' ').toStdString(), QStringList({played, played, shoots}).join(' ').toStdString());
     }
 }
 
