@@ -816,6 +816,8 @@ def main():
     args = parser.parse_args()
 
     bench = Bench(Path(args.build), args.runs, args.shots, args.quick)
+    # A bench stopped by SIGTERM still removes its scratch folder, as after Ctrl+C.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     steps = {"handlers": bench.run_handlers, "startup": bench.run_startup_and_exit, "play": bench.run_play,
              "shots": bench.run_shots, "busy": bench.run_busy}
     try:
